@@ -1,0 +1,6 @@
+#include "globalkeyforwarder.h"
+
+GlobalKeyForwarder::GlobalKeyForwarder(QObject *parent)
+    : QObject(parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "movementanimation.h"
+
+MovementAnimation::MovementAnimation(QObject *parent)
+    : QObject(parent)
+{
+}

@@ -1,0 +1,129 @@
+#include "zarnoscheduler.h"
+
+#include "ischedulable.h"
+#include "zarnotask.h"
+
+#include <QDebug>
+
+ZarnoScheduler::ZarnoScheduler(QObject *parent)
+    : QObject(parent)
+{
+}
+
+ZarnoScheduler::~ZarnoScheduler()
+{
+    // Tasks are children and go with the scheduler; the elements are not ours.
+    m_tasks.clear();
+}
+
+static void warnIfNotPositive(double seconds)
+{
+    if (!(seconds > 0))
+        qWarning("WARNING: Step interval %g is not positive! The element is ticked once per frame.", seconds);
+}
+
+void ZarnoScheduler::addSchedulable(ISchedulable *element, double stepInterval)
+{
+    if (!element) {
+        qWarning("WARNING: No schedulable element found! Schedulable element not added!");
+        return;
+    }
+    if (m_tasks.contains(element)) {
+        qWarning("WARNING: Schedulable element already sheduling! Schedulable element not added!");
+        return;
+    }
+    if (m_schedulingMethod == Accumulated)
+        warnIfNotPositive(stepInterval);
+    m_tasks.insert(element, new ZarnoTask(element, stepInterval, m_schedulingMethod, this));
+}
+
+void ZarnoScheduler::dropTask(ZarnoTask *task)
+{
+    // A pass may still hold this task in its snapshot; it is skipped there because
+    // it is no longer the live registration, and freed once control returns to the loop.
+    task->detach();
+    if (m_inPass)
+        task->deleteLater();
+    else
+        delete task;
+}
+
+void ZarnoScheduler::removeSchedulable(ISchedulable *element)
+{
+    if (m_tasks.isEmpty())
+        return;
+    if (!element) {
+        qWarning("WARNING: No shedulable element found! Schedulable element not removed!");
+        return;
+    }
+    auto it = m_tasks.find(element);
+    if (it == m_tasks.end()) {
+        qWarning("WARNING: Schedulable element not found! Schedulable element not removed!");
+        return;
+    }
+    ZarnoTask *task = it.value();
+    m_tasks.erase(it);
+    dropTask(task);
+}
+
+bool ZarnoScheduler::isScheduled(ISchedulable *element) const
+{
+    return !m_tasks.isEmpty() && m_tasks.contains(element);
+}
+
+void ZarnoScheduler::setStepInterval(ISchedulable *element, double seconds)
+{
+    if (m_tasks.isEmpty())
+        return;
+    ZarnoTask *task = element ? m_tasks.value(element) : nullptr;
+    if (!task) {
+        qWarning("WARNING: No shedulable element found! UpdateRate of Schedulable element not removed!");
+        return;
+    }
+    if (task->schedulingMethod() == Accumulated)
+        warnIfNotPositive(seconds);
+    task->setStepInterval(seconds);
+}
+
+void ZarnoScheduler::setPaused(ISchedulable *element, bool paused)
+{
+    if (m_tasks.isEmpty())
+        return;
+    ZarnoTask *task = element ? m_tasks.value(element) : nullptr;
+    if (!task) {
+        qWarning("WARNING: No shedulable element found! Pause state of Schedulable element not changed!");
+        return;
+    }
+    task->setPaused(paused);
+}
+
+void ZarnoScheduler::advance(double dt)
+{
+    if (m_tasks.isEmpty())
+        return;
+
+    // A shared copy: no allocation unless a tick changes the registrations.
+    const QMap<ISchedulable *, ZarnoTask *> snapshot = m_tasks;
+    const bool outerPass = !m_inPass;
+    m_inPass = true;
+    for (auto it = snapshot.cbegin(), end = snapshot.cend(); it != end; ++it) {
+        ZarnoTask *task = it.value();
+        // Skip registrations removed earlier in this pass: their element may be gone.
+        if (m_tasks.value(it.key()) != task)
+            continue;
+        if (!task->paused())
+            task->advance(dt);
+    }
+    if (outerPass)
+        m_inPass = false;
+}
+
+void ZarnoScheduler::setSchedulingMethod(int method)
+{
+    if (method == m_schedulingMethod)
+        return;
+    m_schedulingMethod = method;
+    emit schedulingMethodChanged();
+    for (ZarnoTask *task : qAsConst(m_tasks))
+        task->setSchedulingMethod(method);
+}

@@ -1,0 +1,6 @@
+#include "texturepackersprite.h"
+
+TexturePackerSprite::TexturePackerSprite(QQuickItem *parent)
+    : QQuickItem(parent)
+{
+}

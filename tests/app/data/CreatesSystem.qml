@@ -1,0 +1,2 @@
+import Zarno 2.0
+System {}

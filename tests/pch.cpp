@@ -1,0 +1,1 @@
+// Anchor for the precompiled header shared by every test executable.
