@@ -1,10 +1,11 @@
-# zarno_make_qrc(<out.qrc> <root> <glob> [EXCLUDE <prefix>...])
+# zarno_make_qrc(<out.qrc> <root> <glob> [EXCLUDE <prefix>...] [EXTRA <alias> <file>...])
 # Writes a .qrc listing every file under <root> that matches <glob>, with aliases
 # relative to <root>, so that "qml/Main.qml" is served as ":/qml/Main.qml".
+# EXTRA adds files from elsewhere (such as a font from a system package) under an alias.
 # The file is rewritten only when the list changes, so adding a document is the
 # only thing that makes rcc run again from scratch.
 function(zarno_make_qrc out root glob)
-  cmake_parse_arguments(ARG "" "" "EXCLUDE" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "EXCLUDE;EXTRA" ${ARGN})
   file(GLOB_RECURSE files CONFIGURE_DEPENDS RELATIVE ${root} ${root}/${glob})
   list(SORT files)
   set(body "<!DOCTYPE RCC><RCC version=\"1.0\">\n<qresource prefix=\"/\">\n")
@@ -20,6 +21,16 @@ function(zarno_make_qrc out root glob)
       string(APPEND body "  <file alias=\"${f}\">${root}/${f}</file>\n")
     endif()
   endforeach()
+  list(LENGTH ARG_EXTRA extra_count)
+  if(extra_count GREATER 0)
+    math(EXPR last "${extra_count} - 1")
+    foreach(i RANGE 0 ${last} 2)
+      math(EXPR j "${i} + 1")
+      list(GET ARG_EXTRA ${i} alias)
+      list(GET ARG_EXTRA ${j} path)
+      string(APPEND body "  <file alias=\"${alias}\">${path}</file>\n")
+    endforeach()
+  endif()
   string(APPEND body "</qresource>\n</RCC>\n")
   if(EXISTS ${out})
     file(READ ${out} old)

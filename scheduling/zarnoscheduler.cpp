@@ -39,8 +39,8 @@ void ZarnoScheduler::addSchedulable(ISchedulable *element, double stepInterval)
 
 void ZarnoScheduler::dropTask(ZarnoTask *task)
 {
-    // A pass may still hold this task in its snapshot; it is skipped there because
-    // it is no longer the live registration, and freed once control returns to the loop.
+    // A pass may still hold this task in its snapshot: detached, it never calls its
+    // element again, and it is freed once control returns to the event loop.
     task->detach();
     if (m_inPass)
         task->deleteLater();
@@ -107,10 +107,9 @@ void ZarnoScheduler::advance(double dt)
     const bool outerPass = !m_inPass;
     m_inPass = true;
     for (auto it = snapshot.cbegin(), end = snapshot.cend(); it != end; ++it) {
+        // A registration removed earlier in this pass has a detached task (kept
+        // alive until the pass is over) that ignores the call: its element may be gone.
         ZarnoTask *task = it.value();
-        // Skip registrations removed earlier in this pass: their element may be gone.
-        if (m_tasks.value(it.key()) != task)
-            continue;
         if (!task->paused())
             task->advance(dt);
     }
