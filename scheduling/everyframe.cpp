@@ -7,6 +7,10 @@ EveryFrame::EveryFrame(QQuickItem *parent)
     : QQuickItem(parent)
 {
     connect(this, &QQuickItem::windowChanged, this, &EveryFrame::onWindowChanged);
+    // Constructed straight into a window's item tree: the base class announced the
+    // window before the connection above existed.
+    if (window())
+        onWindowChanged();
 }
 
 void EveryFrame::onWindowChanged()
