@@ -1,0 +1,21 @@
+import QtQuick 2.0
+import Zarno 2.0
+
+Scene {
+    readonly property int titleFontSize: 96
+    readonly property int normalFontSize: 64
+    readonly property int smallFontSize: 32
+    readonly property real mm: 20
+    readonly property real m2: 10
+
+    width: 1920
+    height: 1280
+    // Every scene starts hidden; the main item shows one at a time.
+    opacity: 0
+
+    // Paints the letterbox bars too, so no other scene shows through them.
+    Rectangle {
+        anchors.fill: gameWindowAnchorItem
+        color: "black"
+    }
+}

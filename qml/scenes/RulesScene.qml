@@ -1,0 +1,28 @@
+import QtQuick 2.0
+import QtQuick.Layouts 1.1
+import Zarno 2.0
+import "../misc"
+
+QemScene {
+    id: rulesScene
+
+    BackgroundImage {
+        anchors.fill: gameWindowAnchorItem
+        source: "../../assets/img/misc/background.png"
+    }
+
+    ColumnLayout {
+        anchors.fill: gameWindowAnchorItem
+        anchors.margins: rulesScene.mm
+
+        Item {
+            Layout.fillHeight: true
+        }
+
+        QemTextButton {
+            Layout.alignment: Qt.AlignHCenter
+            text: qsTr("Back")
+            onClicked: rulesScene.backButtonPressed()
+        }
+    }
+}

@@ -1,0 +1,8 @@
+import QtQuick 2.0
+
+QemScene {
+    Rectangle {
+        anchors.fill: gameWindowAnchorItem
+        color: "white"
+    }
+}
