@@ -2,7 +2,7 @@ import QtQuick 2.0
 import Zarno 2.0
 
 Item {
-    id: layer
+    id: landLayer
 
     property int land
     property int number
@@ -30,9 +30,9 @@ Item {
         Repeater {
             model: 3
             BackgroundImage {
-                height: layer.height
+                height: landLayer.height
                 fillMode: Image.PreserveAspectFit
-                source: "../../assets/img/bkg/bkg-" + layer.land + "-" + layer.number + ".png"
+                source: "../../assets/img/bkg/bkg-" + landLayer.land + "-" + landLayer.number + ".png"
             }
         }
     }
@@ -42,7 +42,7 @@ Item {
         target: strip
         property: "x"
         velocity: -1000
-        running: layer.running
+        running: landLayer.running
         minPropertyValue: -1500
         onLimitReached: strip.x = 0
     }

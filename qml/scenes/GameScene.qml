@@ -15,6 +15,9 @@ QemScene {
     property int coins: 0
     property int land: 0
 
+    // The end screen is up.
+    readonly property bool runOver: state === "victory" || state === "defeat"
+
     // Every draw of a run goes through this, so a run can be replayed with fixed numbers.
     property var random: Math.random
 
@@ -203,6 +206,7 @@ QemScene {
         objectName: "tantacle"
         anchors.right: gameWindowAnchorItem.right
         y: gameScene.height / 2
+        visible: !gameScene.runOver
         source: "../../assets/img/misc/tantacle.png"
 
         MovementAnimation {
@@ -372,6 +376,7 @@ QemScene {
         SpriteSequenceZarno {
             id: assistantLeft
             objectName: "assistantLeft"
+            visible: gameScene.state !== "defeat"
             anchors.left: parent.left
             anchors.leftMargin: 100
             anchors.verticalCenter: parent.verticalCenter
@@ -391,6 +396,7 @@ QemScene {
         SpriteSequenceZarno {
             id: assistantRight
             objectName: "assistantRight"
+            visible: gameScene.state !== "defeat"
             anchors.right: parent.right
             anchors.rightMargin: 100
             anchors.verticalCenter: parent.verticalCenter
@@ -420,14 +426,10 @@ QemScene {
         State {
             name: "victory"
             PropertyChanges { target: gameOverScreen; title: qsTr("Victory!"); state: "shown" }
-            PropertyChanges { target: tantacle; visible: false }
         },
         State {
             name: "defeat"
             PropertyChanges { target: gameOverScreen; title: qsTr("Defeat!"); state: "shown" }
-            PropertyChanges { target: assistantLeft; visible: false }
-            PropertyChanges { target: assistantRight; visible: false }
-            PropertyChanges { target: tantacle; visible: false }
         }
     ]
 }
