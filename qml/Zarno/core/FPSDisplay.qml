@@ -1,0 +1,34 @@
+import QtQuick 2.0
+
+// Frames drawn during the past second, counted off the animation timer.
+Text {
+    property int __framesThisSecond: 0
+    property real __frameTick: 0
+
+    anchors.left: parent.left
+    anchors.bottom: parent.bottom
+    anchors.margins: 5
+    z: 9999
+    color: "white"
+    font.pixelSize: 24
+
+    // Every animation frame moves this value, which is all we need to count frames.
+    NumberAnimation on __frameTick {
+        running: parent.visible
+        from: 0
+        to: 1
+        duration: 1000
+        loops: Animation.Infinite
+    }
+    on__FrameTickChanged: __framesThisSecond++
+
+    Timer {
+        running: parent.visible
+        interval: 1000
+        repeat: true
+        onTriggered: {
+            parent.text = Math.min(parent.__framesThisSecond, 60)
+            parent.__framesThisSecond = 0
+        }
+    }
+}

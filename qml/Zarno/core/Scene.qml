@@ -1,0 +1,162 @@
+import QtQuick 2.0
+
+// A fixed logical area that scales itself into the game window.
+Item {
+    id: scene
+
+    signal backButtonPressed()
+    property bool backButtonAutoAccept: true
+    property bool backButtonSimulationEnabled: system.desktopPlatform
+
+    property real gridSize: 16
+    property string sceneAlignmentX: "center"
+    property string sceneAlignmentY: "center"
+
+    property real xScaleForScene: 1
+    property real yScaleForScene: 1
+    readonly property real contentScale: xScaleForScene
+
+    // The game's window is found by name from wherever the scene is declared.
+    readonly property var sceneGameWindow: typeof gameWindow !== "undefined" && gameWindow ? gameWindow : null
+    readonly property var sceneGameWindowContent: sceneGameWindow ? (sceneGameWindow.contentItem ? sceneGameWindow.contentItem : sceneGameWindow) : null
+    property string scaleMode: sceneGameWindow && sceneGameWindow.scaleMode !== undefined ? sceneGameWindow.scaleMode : ""
+
+    readonly property alias gameWindowAnchorItem: anchorItem
+
+    property alias uiScale: densityHelper.uiScale
+    property alias spScale: densityHelper.spScale
+    property alias dpScale: densityHelper.dpScale
+
+    readonly property real __contentWidth: sceneGameWindowContent ? sceneGameWindowContent.width : 0
+    readonly property real __contentHeight: sceneGameWindowContent ? sceneGameWindowContent.height : 0
+    readonly property bool __landscapeWindow: !sceneGameWindow || sceneGameWindow.landscape === undefined || sceneGameWindow.landscape
+    // null stands for a mode the scene does not know; the factors then keep their values.
+    readonly property var __scaleFactors: __computeScaleFactors(scaleMode, __contentWidth, __contentHeight, width, height)
+    readonly property var __sceneX: __computeOffset(sceneAlignmentX, "left", "right", "sceneAlignmentX", __contentWidth, width * xScaleForScene)
+    readonly property var __sceneY: __computeOffset(sceneAlignmentY, "top", "bottom", "sceneAlignmentY", __contentHeight, height * yScaleForScene)
+
+    width: __landscapeWindow ? defaultSceneWidth : defaultSceneHeight
+    height: __landscapeWindow ? defaultSceneHeight : defaultSceneWidth
+    visible: opacity !== 0
+    enabled: visible
+
+    transform: Scale {
+        xScale: scene.xScaleForScene
+        yScale: scene.yScaleForScene
+    }
+
+    function fromGameWindowPixel(pixel) {
+        return pixel / xScaleForScene
+    }
+
+    function toGameWindowPixel(pixel) {
+        return pixel * xScaleForScene
+    }
+
+    function dp(value) {
+        return densityHelper.dp(value)
+    }
+
+    function sp(value) {
+        return densityHelper.sp(value)
+    }
+
+    function pixelToInches(pixel) {
+        return densityHelper.pixelToInches(pixel)
+    }
+
+    function physicalPixels(pixel) {
+        return densityHelper.physicalPixels(pixel)
+    }
+
+    function __computeScaleFactors(mode, contentWidth, contentHeight, sceneWidth, sceneHeight) {
+        if (!sceneGameWindowContent)
+            return { x: 1, y: 1 }
+        var byWidth = contentWidth / sceneWidth
+        var byHeight = contentHeight / sceneHeight
+        switch (mode) {
+        case "letterbox":
+            var fit = byWidth < byHeight ? byWidth : byHeight
+            return { x: fit, y: fit }
+        case "zoomEven":
+        case "zoomToBiggerSide":
+            var zoom = byWidth > byHeight ? byWidth : byHeight
+            return { x: zoom, y: zoom }
+        case "zoomStretch":
+        case "zoomNonUniform":
+            return { x: byWidth, y: byHeight }
+        case "none":
+        case "":
+            return { x: 1, y: 1 }
+        }
+        console.debug("ERROR: unknown scaleMode:", mode)
+        return null
+    }
+
+    function __computeOffset(alignment, start, end, name, contentSize, scaledSize) {
+        if (!sceneGameWindowContent)
+            return 0
+        if (alignment === "center")
+            return (contentSize - scaledSize) / 2
+        if (alignment === start)
+            return 0
+        if (alignment === end)
+            return contentSize - scaledSize
+        console.debug("ASSERT: undefined " + name + ":", alignment)
+        return null
+    }
+
+    Binding {
+        target: scene
+        property: "xScaleForScene"
+        value: scene.__scaleFactors ? scene.__scaleFactors.x : 1
+        when: scene.__scaleFactors !== null
+        restoreMode: Binding.RestoreNone
+    }
+    Binding {
+        target: scene
+        property: "yScaleForScene"
+        value: scene.__scaleFactors ? scene.__scaleFactors.y : 1
+        when: scene.__scaleFactors !== null
+        restoreMode: Binding.RestoreNone
+    }
+    Binding {
+        target: scene
+        property: "x"
+        value: scene.__sceneX === null ? 0 : scene.__sceneX
+        when: scene.__sceneX !== null
+        restoreMode: Binding.RestoreNone
+    }
+    Binding {
+        target: scene
+        property: "y"
+        value: scene.__sceneY === null ? 0 : scene.__sceneY
+        when: scene.__sceneY !== null
+        restoreMode: Binding.RestoreNone
+    }
+
+    Keys.onPressed: {
+        if (backButtonSimulationEnabled && event.key === Qt.Key_Backspace) {
+            event.accepted = true
+            backButtonPressed()
+        } else if (event.key === Qt.Key_Back && backButtonAutoAccept) {
+            console.debug("Scene: now setting accepted property of the Qt.Key_Back key event to true, to prevent app shutdown on Android; you can disable this default behavior by setting backButtonAutoAccept to false")
+            event.accepted = true
+            backButtonPressed()
+        }
+    }
+
+    // Covers the whole window, letterbox bars included, in scene coordinates.
+    Item {
+        id: anchorItem
+        x: scene.sceneGameWindowContent ? -(scene.x / scene.xScaleForScene) : 0
+        y: scene.sceneGameWindowContent ? -(scene.y / scene.yScaleForScene) : 0
+        width: scene.sceneGameWindowContent ? scene.__contentWidth / scene.xScaleForScene : scene.width
+        height: scene.sceneGameWindowContent ? scene.__contentHeight / scene.yScaleForScene : scene.height
+    }
+
+    DensityHelper {
+        id: densityHelper
+        uiScale2: 1 / scene.xScaleForScene
+    }
+}
