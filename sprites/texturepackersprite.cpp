@@ -1,6 +1,569 @@
 #include "texturepackersprite.h"
 
+#include "sprites/texturepackerspritematerial.h"
+
+#include <QHash>
+#include <QImage>
+#include <QOpenGLContext>
+#include <QPointer>
+#include <QQuickWindow>
+#include <QSGGeometryNode>
+#include <QSGTexture>
+
+#include <cmath>
+
+namespace {
+
+// Textures by the context they live in and the image they show. A texture
+// only exists in the context it was created in, so each context gets its own.
+struct CachedTexture
+{
+    QPointer<QSGTexture> texture;
+    QPointer<QOpenGLContext> context;
+};
+using TextureKey = QPair<QOpenGLContext *, QString>;
+
+QHash<TextureKey, CachedTexture> &textures()
+{
+    static QHash<TextureKey, CachedTexture> cache;
+    return cache;
+}
+
+// Bumped whenever cached textures go away. Every sprite compares it at its
+// next paint and drops a node that may still refer to a released texture.
+quint64 s_textureGeneration = 0;
+
+// Releases the textures of a scene graph that is being torn down, while its
+// context is still current, so their ids are freed in the right context.
+class TextureCacheJanitor : public QObject
+{
+public:
+    static TextureCacheJanitor *instance()
+    {
+        static TextureCacheJanitor janitor;
+        return &janitor;
+    }
+
+    void watch(QQuickWindow *window)
+    {
+        connect(window, &QQuickWindow::sceneGraphInvalidated, this, &TextureCacheJanitor::release,
+                Qt::UniqueConnection);
+    }
+
+    void release()
+    {
+        QOpenGLContext *current = QOpenGLContext::currentContext();
+        auto &cache = textures();
+        for (auto it = cache.begin(); it != cache.end();) {
+            if (it->context.isNull() || it->context == current) {
+                delete it->texture.data();
+                it = cache.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        ++s_textureGeneration;
+    }
+};
+
+quint64 cacheGeneration()
+{
+    return s_textureGeneration + TexturePackerSheetCache::generation();
+}
+
+} // namespace
+
 TexturePackerSprite::TexturePackerSprite(QQuickItem *parent)
     : QQuickItem(parent)
 {
+    setFlag(ItemHasContents, true);
+    setObjectName(QStringLiteral("texturePackerSprite"));
+    m_sheetGeneration = TexturePackerSheetCache::generation();
+
+    connect(this, &QQuickItem::widthChanged, this, &TexturePackerSprite::markDirty);
+    connect(this, &QQuickItem::heightChanged, this, &TexturePackerSprite::markDirty);
+    connect(this, &TexturePackerSprite::fillModeChanged, this, &TexturePackerSprite::markDirty);
+    connect(this, &QQuickItem::scaleChanged, this, &TexturePackerSprite::markDirty);
+    connect(this, &QQuickItem::smoothChanged, this, &TexturePackerSprite::updateSmooth);
+    connect(&m_machine, &CircularStateMachine::currentStateChanged, this, &TexturePackerSprite::currentStateChanged);
+    connect(&m_machine, &CircularStateMachine::stateRateChanged, this, &TexturePackerSprite::frameRateChanged);
+    connect(&m_machine, &CircularStateMachine::loopsChanged, this, &TexturePackerSprite::loopsChanged);
+    connect(&m_machine, &CircularStateMachine::loopFinished, this, &TexturePackerSprite::loopFinished);
+    connect(&m_machine, &CircularStateMachine::runningChanged, this, &TexturePackerSprite::runningChanged);
+    connect(&m_machine, &CircularStateMachine::pausedChanged, this, &TexturePackerSprite::pausedChanged);
+    connect(&m_machine, &CircularStateMachine::reverseChanged, this, &TexturePackerSprite::reverseChanged);
+    connect(this, &QQuickItem::windowChanged, this, &TexturePackerSprite::onWindowChanged);
+
+    m_machine.setStateRate(1.0f);
+}
+
+bool TexturePackerSprite::widthExplicitlySet() const
+{
+    return widthValid();
+}
+
+bool TexturePackerSprite::heightExplicitlySet() const
+{
+    return heightValid();
+}
+
+void TexturePackerSprite::start() { m_machine.start(); }
+void TexturePackerSprite::stop() { m_machine.stop(); }
+void TexturePackerSprite::restart() { m_machine.restart(); }
+void TexturePackerSprite::pause() { m_machine.pause(); }
+void TexturePackerSprite::resume() { m_machine.resume(); }
+void TexturePackerSprite::advance() { m_machine.stepOnce(); }
+
+void TexturePackerSprite::clearCache()
+{
+    auto &cache = textures();
+    for (const CachedTexture &entry : qAsConst(cache)) {
+        if (entry.texture)
+            entry.texture->deleteLater();
+    }
+    cache.clear();
+    ++s_textureGeneration;
+    TexturePackerSheetCache::clear();
+    m_cacheCleared = true;
+    markDirty();
+}
+
+void TexturePackerSprite::setFrameNames(const QStringList &frameNames)
+{
+    if (frameNames == m_frameNames)
+        return;
+    m_frameNames = frameNames;
+    m_machine.setNumStates(m_frameNames.size());
+    warnAboutMissingFrames();
+    markDirty();
+    emit frameNamesChanged();
+}
+
+void TexturePackerSprite::setSource(const QUrl &source)
+{
+    if (source == m_source)
+        return;
+    m_source = source;
+    m_sheet = source.isEmpty() ? TexturePackerSheetCache::SheetPointer() : TexturePackerSheetCache::load(source);
+    m_sheetGeneration = TexturePackerSheetCache::generation();
+
+    if (!m_sheet) {
+        qWarning("Warning: TexturePackerSprite could not read \"%s\".", m_source.toString().toLatin1().constData());
+    } else {
+        if (m_sheet->frames.isEmpty())
+            qWarning("Warning: TexturePackerSprite could not read the frame information in \"%s\".",
+                     m_source.toString().toLatin1().constData());
+        // The names may have been given before the sheet; check them against it.
+        warnAboutMissingFrames();
+    }
+
+    m_textureNeedsReload = true;
+    const double scale = m_sheet ? double(m_sheet->textureScale) : 0.0;
+    if (scale != m_textureScale) {
+        m_textureScale = scale;
+        emit textureScaleChanged();
+    }
+    markDirty();
+    emit sourceChanged();
+}
+
+void TexturePackerSprite::setName(const QString &name)
+{
+    if (name == m_name)
+        return;
+    m_name = name;
+    emit nameChanged();
+}
+
+void TexturePackerSprite::setTo(const QVariantMap &to)
+{
+    if (to == m_to)
+        return;
+    m_to = to;
+    emit toChanged();
+}
+
+void TexturePackerSprite::setFillMode(FillModes fillMode)
+{
+    if (fillMode == m_fillMode)
+        return;
+    m_fillMode = fillMode;
+    emit fillModeChanged();
+}
+
+void TexturePackerSprite::setFrameRate(float frameRate) { m_machine.setStateRate(frameRate); }
+void TexturePackerSprite::setLoops(int loops) { m_machine.setLoops(loops); }
+void TexturePackerSprite::setRunning(bool running) { m_machine.setRunning(running); }
+void TexturePackerSprite::setPaused(bool paused) { m_machine.setPaused(paused); }
+void TexturePackerSprite::setCurrentFrame(int currentFrame) { m_machine.setCurrentState(currentFrame); }
+void TexturePackerSprite::setReverse(bool reverse) { m_machine.setReverse(reverse); }
+
+void TexturePackerSprite::setInterpolate(bool interpolate)
+{
+    if (interpolate == m_interpolate)
+        return;
+    m_interpolate = interpolate;
+    markDirty();
+    emit interpolateChanged();
+}
+
+void TexturePackerSprite::setWidthScaled(double width)
+{
+    // Without a sheet there is no scale to divide by and nothing to draw.
+    if (m_textureScale > 0.0 && std::isfinite(width))
+        setWidth(width / m_textureScale);
+}
+
+void TexturePackerSprite::setHeightScaled(double height)
+{
+    if (m_textureScale > 0.0 && std::isfinite(height))
+        setHeight(height / m_textureScale);
+}
+
+// An implicit size is already in scene units (frame size x textureScale);
+// only an explicit one is kept in sheet pixels.
+double TexturePackerSprite::getWidthScaled() const
+{
+    return widthValid() ? width() * m_textureScale : width();
+}
+
+double TexturePackerSprite::getHeightScaled() const
+{
+    return heightValid() ? height() * m_textureScale : height();
+}
+
+void TexturePackerSprite::currentStateChanged()
+{
+    markDirty();
+    emit currentFrameChanged();
+}
+
+void TexturePackerSprite::markDirty()
+{
+    m_dirty = true;
+    // Known at once rather than after the next frame, so layouts settle early.
+    updateItemSize();
+    update();
+}
+
+void TexturePackerSprite::updateSmooth(bool)
+{
+    // The filtering is part of the material and applied when it is bound.
+    markDirty();
+}
+
+void TexturePackerSprite::onWindowChanged(QQuickWindow *window)
+{
+    if (!window) {
+        // The old window's scene graph deleted the node; a new window gets a
+        // new node and a texture of its own context.
+        m_nodeBuilt = false;
+        m_dirty = true;
+        m_textureNeedsReload = true;
+        return;
+    }
+    TextureCacheJanitor::instance()->watch(window);
+}
+
+const TexturePackerFrame *TexturePackerSprite::frameAt(int index) const
+{
+    // An index beyond a shortened list is a missing frame, never a bad read.
+    if (!m_sheet || index < 0 || index >= m_frameNames.size())
+        return nullptr;
+    auto it = m_sheet->frames.constFind(m_frameNames.at(index));
+    return it == m_sheet->frames.constEnd() ? nullptr : &it.value();
+}
+
+void TexturePackerSprite::refreshSheet()
+{
+    // After a cache clear, a sprite still in use reads its sheet again
+    // instead of going blank until its source changes.
+    if (m_sheetGeneration == TexturePackerSheetCache::generation())
+        return;
+    m_sheetGeneration = TexturePackerSheetCache::generation();
+    m_sheet = m_source.isEmpty() ? TexturePackerSheetCache::SheetPointer() : TexturePackerSheetCache::load(m_source);
+}
+
+void TexturePackerSprite::warnAboutMissingFrames() const
+{
+    if (!m_sheet || m_frameNames.isEmpty())
+        return;
+    for (const QString &frameName : m_frameNames) {
+        if (!m_sheet->frames.contains(frameName))
+            qWarning("Warning: TexturePackerSprite has no information for the frame \"%s\" in the current source file \"%s\".",
+                     frameName.toLatin1().constData(), m_source.toString().toLatin1().constData());
+    }
+}
+
+void TexturePackerSprite::updateItemSize()
+{
+    if (!m_sheet || m_frameNames.isEmpty())
+        return;
+    const TexturePackerFrame *frame = frameAt(m_machine.currentState());
+    const double w = frame ? frame->sourceSize.width() : -1.0;
+    const double h = frame ? frame->sourceSize.height() : -1.0;
+    const double scale = m_textureScale;
+    const double implicitW = w * scale;
+    const double implicitH = h * scale;
+
+    if (m_fillMode != PreserveAspectFit) {
+        setImplicitSize(implicitW, implicitH);
+        return;
+    }
+
+    // Everything in scene units: an explicit size is kept in sheet pixels.
+    const double W = widthValid() ? width() * scale : implicitW;
+    const double H = heightValid() ? height() * scale : implicitH;
+    const double sx = implicitW != 0.0 ? W / implicitW : 0.0;
+    const double sy = implicitH != 0.0 ? H / implicitH : 0.0;
+    if (sy >= sx) {
+        m_drawWidth = W;
+        m_drawHeight = implicitH * sx;
+    } else {
+        m_drawWidth = implicitW * sy;
+        m_drawHeight = H;
+    }
+    const bool onlyHeight = heightValid() && !widthValid();
+    const bool onlyWidth = widthValid() && !heightValid();
+    setImplicitSize(onlyHeight ? m_drawWidth : implicitW, onlyWidth ? m_drawHeight : implicitH);
+}
+
+void TexturePackerSprite::updateVertices()
+{
+    if (!m_node || m_frameNames.isEmpty())
+        return;
+
+    int quadW;
+    int quadH;
+    if (m_fillMode == PreserveAspectFit) {
+        quadW = int(m_drawWidth);
+        quadH = int(m_drawHeight);
+    } else {
+        quadW = int(widthValid() || implicitWidth() == 0.0 ? width() * m_textureScale : implicitWidth());
+        quadH = int(heightValid() || implicitHeight() == 0.0 ? height() * m_textureScale : implicitHeight());
+    }
+
+    float left = 0, right = 0, top = 0, bottom = 0;
+    const TexturePackerFrame *frame = frameAt(m_machine.currentState());
+    // Without a texture, a frame, a usable source size or a sheet size the
+    // quad collapses: nothing is drawn and nothing is divided by zero.
+    const bool drawable = frame && m_material && m_material->texture() && m_sheet
+                          && m_sheet->size.width() > 0 && m_sheet->size.height() > 0
+                          && frame->sourceSize.width() > 0 && frame->sourceSize.height() > 0;
+    if (drawable) {
+        const QRect &r = frame->spriteSourceRect;
+        const double sw = frame->sourceSize.width();
+        const double sh = frame->sourceSize.height();
+        left = float(quadW * r.x() / sw);
+        right = float(quadW * (r.x() + r.width()) / sw);
+        top = float(quadH * r.y() / sh);
+        bottom = float(quadH * (r.y() + r.height()) / sh);
+    }
+
+    QSGGeometry::TexturedPoint2D *v = m_node->geometry()->vertexDataAsTexturedPoint2D();
+    const float xs[4] = {left, right, left, right};
+    const float ys[4] = {top, top, bottom, bottom};
+    bool changed = false;
+    for (int i = 0; i < 4; ++i) {
+        if (v[i].x != xs[i] || v[i].y != ys[i]) {
+            v[i].x = xs[i];
+            v[i].y = ys[i];
+            changed = true;
+        }
+    }
+    if (changed)
+        m_node->markDirty(QSGNode::DirtyGeometry);
+}
+
+void TexturePackerSprite::updateTextureCoordinates(bool force)
+{
+    if (!m_node || m_frameNames.isEmpty())
+        return;
+    const TexturePackerFrame *frame = frameAt(m_machine.currentState());
+    const bool rotated = frame && frame->rotated;
+    if (!force && rotated == m_currentFrameRotated)
+        return;
+    m_currentFrameRotated = rotated;
+
+    const QRectF sub = m_material && m_material->texture() ? m_material->texture()->normalizedTextureSubRect()
+                                                           : QRectF(0, 0, 1, 1);
+    const float l = float(sub.left()), t = float(sub.top()), r = float(sub.right()), b = float(sub.bottom());
+    QSGGeometry::TexturedPoint2D *v = m_node->geometry()->vertexDataAsTexturedPoint2D();
+    // A rotated frame lies turned clockwise in the sheet: the upright top-left
+    // corner is the stored area's top-right one.
+    if (!rotated) {
+        v[0].tx = l; v[0].ty = t;
+        v[1].tx = r; v[1].ty = t;
+        v[2].tx = l; v[2].ty = b;
+        v[3].tx = r; v[3].ty = b;
+    } else {
+        v[0].tx = r; v[0].ty = t;
+        v[1].tx = r; v[1].ty = b;
+        v[2].tx = l; v[2].ty = t;
+        v[3].tx = l; v[3].ty = b;
+    }
+    m_node->markDirty(QSGNode::DirtyGeometry);
+}
+
+void TexturePackerSprite::updateMaterial()
+{
+    if (!m_material || m_frameNames.isEmpty())
+        return;
+    m_material->setFiltering(smooth() ? QSGTexture::Linear : QSGTexture::Nearest);
+
+    const double sheetW = m_sheet ? m_sheet->size.width() : 0;
+    const double sheetH = m_sheet ? m_sheet->size.height() : 0;
+    if (sheetW <= 0 || sheetH <= 0) {
+        // The quad is collapsed already; keep the lookup finite.
+        m_material->setAnimPos(QVector4D());
+        m_material->setAnimSize(0.0f, 0.0f);
+        m_material->setProgress(0.0f);
+        return;
+    }
+
+    const TexturePackerFrame *frame = frameAt(m_machine.currentState());
+    const QRect r = frame ? frame->frame : QRect();
+    double w = r.width();
+    double h = r.height();
+    // The frame's size is upright; its stored area is turned.
+    if (frame && frame->rotated)
+        std::swap(w, h);
+
+    const float x = float(r.x() / sheetW);
+    const float y = float(r.y() / sheetH);
+    m_material->setAnimSize(float(w / sheetW), float(h / sheetH));
+    if (m_interpolate) {
+        const TexturePackerFrame *next = frameAt(m_machine.nextState());
+        const QPoint p = next ? next->frame.topLeft() : QPoint();
+        m_material->setAnimPos(QVector4D(x, y, float(p.x() / sheetW), float(p.y() / sheetH)));
+        m_material->setProgress(m_machine.progress());
+    } else {
+        m_material->setAnimPos(QVector4D(x, y, x, y));
+        m_material->setProgress(0.0f);
+    }
+}
+
+QSGGeometryNode *TexturePackerSprite::buildNode()
+{
+    refreshSheet();
+    if (m_source.isEmpty() || !m_sheet || m_sheet->imagePath.isEmpty())
+        return nullptr;
+
+    m_material = new TexturePackerSpriteMaterial;
+    m_material->setProgress(0.0f);
+    m_material->setAnimPos(QVector4D());
+    m_material->setAnimSize(1.0f, 1.0f);
+
+    auto *geometry = new QSGGeometry(QSGGeometry::defaultAttributes_TexturedPoint2D(), 4, 6,
+                                     QSGGeometry::UnsignedShortType);
+    geometry->setDrawingMode(QSGGeometry::DrawTriangles);
+    quint16 *indices = geometry->indexDataAsUShort();
+    const quint16 order[6] = {0, 1, 2, 1, 3, 2};
+    std::copy(order, order + 6, indices);
+    QSGGeometry::TexturedPoint2D *v = geometry->vertexDataAsTexturedPoint2D();
+    for (int i = 0; i < 4; ++i)
+        v[i].set(0, 0, 0, 0);
+
+    m_node = new QSGGeometryNode;
+    m_node->setGeometry(geometry);
+    m_node->setFlag(QSGNode::OwnsGeometry);
+    m_node->setMaterial(m_material);
+    m_node->setFlag(QSGNode::OwnsMaterial);
+
+    loadTexture();
+    updateItemSize();
+    updateTextureCoordinates(true);
+    updateVertices();
+    m_nodeBuilt = true;
+    m_nodeGeneration = cacheGeneration();
+    return m_node;
+}
+
+void TexturePackerSprite::loadTexture()
+{
+    QSGTexture *texture = nullptr;
+    QQuickWindow *win = window();
+    QOpenGLContext *context = win ? win->openglContext() : nullptr;
+    if (m_sheet) {
+        const TextureKey key(context, m_sheet->imagePath);
+        auto &cache = textures();
+        auto it = cache.find(key);
+        if (it != cache.end() && it->texture && it->context == context) {
+            texture = it->texture;
+        } else {
+            const QImage image(m_sheet->imagePath);
+            if (image.isNull()) {
+                qWarning("Warning: TexturePackerSprite could not load the image \"%s\" specified in \"%s\".",
+                         m_sheet->imagePath.toLatin1().constData(), m_source.toString().toLatin1().constData());
+            } else if (m_material && win) {
+                texture = win->createTextureFromImage(image, QQuickWindow::TextureHasAlphaChannel);
+                if (texture)
+                    cache.insert(key, CachedTexture{texture, context});
+            }
+        }
+    }
+    if (m_material) {
+        m_material->setTexture(texture);
+        m_material->setFiltering(smooth() ? QSGTexture::Linear : QSGTexture::Nearest);
+    }
+    m_machine.restart();
+    m_textureNeedsReload = false;
+    // The quad may have been collapsed for want of a texture.
+    m_dirty = true;
+}
+
+QSGNode *TexturePackerSprite::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *)
+{
+    m_node = static_cast<QSGGeometryNode *>(oldNode);
+    m_material = m_node ? static_cast<TexturePackerSpriteMaterial *>(m_node->material()) : nullptr;
+    if (!m_node)
+        m_nodeBuilt = false;
+
+    const bool stale = m_node && m_nodeGeneration != cacheGeneration();
+    if (m_cacheCleared || stale) {
+        // The cached textures are gone or going: no node of ours may keep one.
+        if (m_node) {
+            m_material->setTexture(nullptr);
+            delete m_node;
+        }
+        m_node = nullptr;
+        m_material = nullptr;
+        m_nodeBuilt = false;
+        m_cacheCleared = false;
+        m_textureNeedsReload = true;
+        m_dirty = true;
+        update(); // rebuilt at the next frame
+        return nullptr;
+    }
+
+    if (!m_node && !buildNode()) {
+        qWarning("Warning: TexturePackerSprite could not create its render node.");
+        m_node = nullptr;
+        m_material = nullptr;
+        return nullptr;
+    }
+
+    if (m_textureNeedsReload) {
+        refreshSheet();
+        loadTexture();
+    }
+    if (m_dirty) {
+        updateItemSize();
+        updateTextureCoordinates(false);
+        updateVertices();
+    }
+    if (m_dirty || m_interpolate) {
+        updateMaterial();
+        m_node->markDirty(QSGNode::DirtyMaterial);
+        m_dirty = false;
+    }
+
+    m_machine.updateTime();
+
+    update();
+    m_node->markDirty(QSGNode::DirtyForceUpdate);
+    QSGGeometryNode *node = m_node;
+    m_node = nullptr;
+    m_material = nullptr;
+    return node;
 }
