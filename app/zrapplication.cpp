@@ -60,7 +60,10 @@ ZRApplication::ZRApplication(QObject *parent)
 
 ZRApplication::~ZRApplication()
 {
-    // The engine is gone by now (it is destroyed first, or is our parent).
+    // An engine that outlives us must not keep calling into a deleted interceptor.
+    // When the engine is our parent it is already being destroyed and the guard is null.
+    if (m_engine && m_engine->urlInterceptor() == m_urlInterceptor)
+        m_engine->setUrlInterceptor(nullptr);
     delete m_urlInterceptor;
 }
 
@@ -71,6 +74,12 @@ void ZRApplication::initialize(QQmlEngine *engine)
 
 void ZRApplication::initialize(QQmlEngine *engine, const char *uri)
 {
+    if (!engine) {
+        qWarning("ZRApplication WARNING: initialize needs a QML engine, nothing is set up");
+        return;
+    }
+    if (!uri)
+        uri = "Zarno";
     m_engine = engine;
 
     m_system = new System(this);
@@ -216,7 +225,8 @@ void ZRApplication::setupScreenContext()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QSize size = screen ? screen->size() : QSize(480, 320);
-    const double ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    const auto *guiApp = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    const double ratio = guiApp ? guiApp->devicePixelRatio() : 1.0;
     const int physicalHeight = int(size.height() * ratio);
     const int physicalWidth = int(size.width() * ratio);
     const int longer = qMax(physicalHeight, physicalWidth);
@@ -225,6 +235,8 @@ void ZRApplication::setupScreenContext()
         scale = 1;
     applyContentScale(scale);
 
+    if (!m_engine)
+        return;
     QQmlContext *context = m_engine->rootContext();
     context->setContextProperty(QStringLiteral("defaultSceneWidth"), 480);
     context->setContextProperty(QStringLiteral("defaultSceneHeight"), 320);
@@ -238,7 +250,7 @@ void ZRApplication::applyContentScale(double scale)
     QStringList names;
     for (auto it = m_contentScaleTable.cbegin(); it != m_contentScaleTable.cend(); ++it) {
         const double threshold = it.value().toMap().value(QStringLiteral("scaleThreshold")).toReal();
-        if (threshold > scale)
+        if (!(threshold <= scale))
             continue;
         int pos = 0;
         while (pos < names.size()

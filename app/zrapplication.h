@@ -2,6 +2,7 @@
 #define ZRAPPLICATION_H
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QUrl>
 #include <QVariantMap>
@@ -58,7 +59,7 @@ private:
     void setupImportPaths();
     void installDefaultFont();
 
-    QQmlEngine *m_engine = nullptr;
+    QPointer<QQmlEngine> m_engine;
     ZarnoScheduler *m_scheduler = nullptr;
     ZRStepDriver *m_stepDriver = nullptr;
     System *m_system = nullptr;
