@@ -227,44 +227,49 @@ bool MovementAnimation::prepare()
         return false;
     }
 
-    // Writing a missing name would only add a dynamic property that nothing
-    // reads, and a read-only one would silently never move.
-    const QMetaObject *meta = m_target->metaObject();
-    const int index = meta->indexOfProperty(m_propertyName.constData());
-    const bool writable = index >= 0 ? meta->property(index).isWritable()
-                                     : m_target->dynamicPropertyNames().contains(m_propertyName);
-    if (!writable) {
-        qWarning("WARNING: MovementAnimation: the target has no writable property \"%s\", nothing to do",
-                 m_propertyName.constData());
-        return false;
-    }
+    FastPath fastPath = FastPath::None;
+    if (m_property == QLatin1String("x"))
+        fastPath = FastPath::X;
+    else if (m_property == QLatin1String("y"))
+        fastPath = FastPath::Y;
+    else if (m_property == QLatin1String("pos"))
+        fastPath = FastPath::Pos;
+    else if (m_property == QLatin1String("rotation"))
+        fastPath = FastPath::Rotation;
+    m_fastPath = fastPath;
 
-    const QVariant value = m_target->property(m_propertyName.constData());
-    bool isNumber = false;
-    const double number = value.toDouble(&isNumber);
-    if (isNumber) {
-        m_pointMode = false;
-        m_value = number;
+    // An item's position has no property of its own: it is the x/y pair.
+    if (fastPath == FastPath::Pos && m_targetItem) {
+        m_pointMode = true;
+        m_pointValue = m_targetItem->position();
     } else {
-        if (!value.canConvert<QPointF>()) {
+        // Writing a missing name would only add a dynamic property that nothing
+        // reads, and a read-only one would silently never move.
+        const QMetaObject *meta = m_target->metaObject();
+        const int index = meta->indexOfProperty(m_propertyName.constData());
+        const bool writable = index >= 0 ? meta->property(index).isWritable()
+                                         : m_target->dynamicPropertyNames().contains(m_propertyName);
+        if (!writable) {
+            qWarning("WARNING: MovementAnimation: the target has no writable property \"%s\", nothing to do",
+                     m_propertyName.constData());
+            return false;
+        }
+
+        const QVariant value = m_target->property(m_propertyName.constData());
+        bool isNumber = false;
+        const double number = value.toDouble(&isNumber);
+        if (isNumber) {
+            m_pointMode = false;
+            m_value = number;
+        } else if (value.canConvert<QPointF>()) {
+            m_pointMode = true;
+            m_pointValue = value.toPointF();
+        } else {
             qWarning("WARNING: MovementAnimation: property \"%s\" of the target is neither a number nor a point, nothing to do",
                      m_propertyName.constData());
             return false;
         }
-        m_pointMode = true;
-        m_pointValue = value.toPointF();
     }
-
-    if (m_property == QLatin1String("x"))
-        m_fastPath = FastPath::X;
-    else if (m_property == QLatin1String("y"))
-        m_fastPath = FastPath::Y;
-    else if (m_property == QLatin1String("pos"))
-        m_fastPath = FastPath::Pos;
-    else if (m_property == QLatin1String("rotation"))
-        m_fastPath = FastPath::Rotation;
-    else
-        m_fastPath = FastPath::None;
 
     QQmlContext *context = qmlContext(this);
     if (!context) {
@@ -284,6 +289,10 @@ bool MovementAnimation::prepare()
 
 bool MovementAnimation::readCurrentValue()
 {
+    if (m_pointMode && m_fastPath == FastPath::Pos && m_targetItem) {
+        m_pointValue = m_targetItem->position();
+        return true;
+    }
     const QVariant value = m_target->property(m_propertyName.constData());
     if (m_pointMode)
         m_pointValue = value.toPointF();
