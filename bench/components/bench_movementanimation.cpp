@@ -7,6 +7,7 @@
 //   driver     - the same elements, reached as in the game: animation driver ->
 //                unified timer -> ZRStepDriver -> scheduler
 //   toolkit    - NumberAnimation on x, advanced by the same animation driver
+// Each figure is the best of three rounds of 1,000,000 item-frames.
 #include "app/zrapplication.h"
 #include "components/movementanimation.h"
 #include "scheduling/zarnoscheduler.h"
@@ -68,16 +69,23 @@ void settle()
         QCoreApplication::processEvents();
 }
 
+// Best of a few rounds: the machine is shared, and the least disturbed round
+// is the closest to the cost of the code itself.
 template<typename Frame>
 double nsPerItemFrame(int items, int frames, Frame frame)
 {
     for (int i = 0; i < frames / 10 + 1; ++i)
         frame();
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < frames; ++i)
-        frame();
-    return double(timer.nsecsElapsed()) / (double(items) * frames);
+    double best = 0;
+    for (int round = 0; round < 3; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < frames; ++i)
+            frame();
+        const double ns = double(timer.nsecsElapsed()) / (double(items) * frames);
+        best = round == 0 ? ns : qMin(best, ns);
+    }
+    return best;
 }
 
 } // namespace
@@ -107,7 +115,7 @@ int main(int argc, char **argv)
     printf("%8s %8s %14s %14s %14s %10s\n", "", "", "ns/item/frame", "ns/item/frame", "ns/item/frame", "driver");
 
     for (int items : {100, 1000, 10000}) {
-        const int frames = 2000000 / items;
+        const int frames = 1000000 / items;
 
         std::unique_ptr<QObject> moving = createRows(engine, movementDelegate, items);
         if (!moving || scheduler->count() != items) {

@@ -598,6 +598,8 @@ void tst_MovementAnimation::targetLossAndDestruction()
     MovementAnimation *a = anim(root);
     QSignalSpy stopped(a, &MovementAnimation::stopped);
     QCOMPARE(m_scheduler->count(), 2);
+    // The scheduler and tools find the interface through the meta-object.
+    QVERIFY(a->qt_metacast("ISchedulable"));
 
     delete box(root);
     QCOMPARE(a->target(), nullptr);
