@@ -4,6 +4,8 @@
 #include <QtTest>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
+#include <QFileSelector>
+#include <QQmlComponent>
 #include <QVariantAnimation>
 
 class tst_ZRApplication : public QObject
@@ -14,6 +16,8 @@ private slots:
     void listInterpolator();
     void mainQmlFileNameWarnsOnlyForPublishFromDisk();
     void stepDriverStartsWithRootObject();
+    void engineOutlivingHostDropsInterceptor();
+    void initializeWithoutEngine();
 };
 
 void tst_ZRApplication::importPathsPreferDiskQml()
@@ -72,6 +76,34 @@ void tst_ZRApplication::stepDriverStartsWithRootObject()
     QCOMPARE(engine.rootContext()->contextProperty("stepDriver").value<QObject *>(), zarnoApp.stepDriver());
     engine.loadData("import QtQuick 2.0\nItem {}");
     QCOMPARE(zarnoApp.stepDriver()->state(), QAbstractAnimation::Running);
+}
+
+void tst_ZRApplication::engineOutlivingHostDropsInterceptor()
+{
+    QQmlEngine engine;
+    {
+        ZRApplication zarnoApp;
+        zarnoApp.initialize(&engine);
+        QVERIFY(engine.urlInterceptor());
+    }
+    // A later URL resolution must not reach the deleted interceptor.
+    QCOMPARE(engine.urlInterceptor(), nullptr);
+    QQmlComponent component(&engine);
+    component.setData("import QtQuick 2.0\nImage { source: \"img/none.png\" }", QUrl());
+    QScopedPointer<QObject> image(component.create());
+    QVERIFY(image);
+    QVERIFY(image->property("source").toUrl().toString().endsWith(QLatin1String("img/none.png")));
+}
+
+void tst_ZRApplication::initializeWithoutEngine()
+{
+    ZRApplication zarnoApp;
+    QTest::ignoreMessage(QtWarningMsg, "ZRApplication WARNING: initialize needs a QML engine, nothing is set up");
+    zarnoApp.initialize(nullptr);
+    QCOMPARE(zarnoApp.system(), nullptr);
+    // A host without an engine can still compute the selection.
+    zarnoApp.setupScreenContext();
+    QCOMPARE(zarnoApp.fileSelector()->extraSelectors(), (QStringList{"hd", "sd"}));
 }
 
 QTEST_MAIN(tst_ZRApplication)
