@@ -1,4 +1,4 @@
-import QtQuick 2.0
+import QtQuick 2.15
 import QtMultimedia 5.0
 
 // Looping music that follows the user's musicEnabled setting and the application state.

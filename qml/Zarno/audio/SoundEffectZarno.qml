@@ -1,4 +1,4 @@
-import QtQuick 2.0
+import QtQuick 2.15
 import QtMultimedia 5.0
 
 // A short sound that follows the user's soundEnabled setting and the application state.

@@ -1,6 +1,7 @@
-import QtQuick 2.0
+import QtQuick 2.15
 import QtQuick.Controls 1.4
 import QtQuick.Window 2.2
+import QtQml.Models 2.2
 
 // The game's top-level window; the logic lives in the inner GameWindowItem.
 ApplicationWindow {

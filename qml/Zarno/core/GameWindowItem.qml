@@ -1,4 +1,4 @@
-import QtQuick 2.0
+import QtQuick 2.15
 import QtQuick.Window 2.2
 
 // The window's logic: active scene, settings, global keys, pause and resume.

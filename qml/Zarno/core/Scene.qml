@@ -1,4 +1,4 @@
-import QtQuick 2.0
+import QtQuick 2.15
 
 // A fixed logical area that scales itself into the game window.
 Item {
@@ -12,8 +12,8 @@ Item {
     property string sceneAlignmentX: "center"
     property string sceneAlignmentY: "center"
 
-    property real xScaleForScene: 1
-    property real yScaleForScene: 1
+    property real xScaleForScene: __validScaleFactors.x
+    property real yScaleForScene: __validScaleFactors.y
     readonly property real contentScale: xScaleForScene
 
     // The game's window is found by name from wherever the scene is declared.
@@ -35,6 +35,25 @@ Item {
     readonly property var __sceneX: __computeOffset(sceneAlignmentX, "left", "right", "sceneAlignmentX", __contentWidth, width * xScaleForScene)
     readonly property var __sceneY: __computeOffset(sceneAlignmentY, "top", "bottom", "sceneAlignmentY", __contentHeight, height * yScaleForScene)
 
+    // An unknown mode or alignment leaves the scene as it was; these hold the last known values.
+    property var __validScaleFactors: ({ x: 1, y: 1 })
+    property real __validX: 0
+    property real __validY: 0
+
+    on__ScaleFactorsChanged: if (__scaleFactors !== null) __validScaleFactors = __scaleFactors
+    on__SceneXChanged: if (__sceneX !== null) __validX = __sceneX
+    on__SceneYChanged: if (__sceneY !== null) __validY = __sceneY
+    Component.onCompleted: {
+        if (__scaleFactors !== null)
+            __validScaleFactors = __scaleFactors
+        if (__sceneX !== null)
+            __validX = __sceneX
+        if (__sceneY !== null)
+            __validY = __sceneY
+    }
+
+    x: __validX
+    y: __validY
     width: __landscapeWindow ? defaultSceneWidth : defaultSceneHeight
     height: __landscapeWindow ? defaultSceneHeight : defaultSceneWidth
     visible: opacity !== 0
@@ -104,35 +123,6 @@ Item {
             return contentSize - scaledSize
         console.debug("ASSERT: undefined " + name + ":", alignment)
         return null
-    }
-
-    Binding {
-        target: scene
-        property: "xScaleForScene"
-        value: scene.__scaleFactors ? scene.__scaleFactors.x : 1
-        when: scene.__scaleFactors !== null
-        restoreMode: Binding.RestoreNone
-    }
-    Binding {
-        target: scene
-        property: "yScaleForScene"
-        value: scene.__scaleFactors ? scene.__scaleFactors.y : 1
-        when: scene.__scaleFactors !== null
-        restoreMode: Binding.RestoreNone
-    }
-    Binding {
-        target: scene
-        property: "x"
-        value: scene.__sceneX === null ? 0 : scene.__sceneX
-        when: scene.__sceneX !== null
-        restoreMode: Binding.RestoreNone
-    }
-    Binding {
-        target: scene
-        property: "y"
-        value: scene.__sceneY === null ? 0 : scene.__sceneY
-        when: scene.__sceneY !== null
-        restoreMode: Binding.RestoreNone
     }
 
     Keys.onPressed: {
