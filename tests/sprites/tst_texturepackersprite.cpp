@@ -1,0 +1,652 @@
+#include "sprites/texturepackersheetcache.h"
+#include "sprites/texturepackersprite.h"
+
+#include "support/warningcollector.h"
+
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+#include <QQuickWindow>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// One frame as the packing tool stores it: the upright, untrimmed picture,
+// the part of it that survives trimming, and where that part goes in the sheet.
+struct PackedFrame
+{
+    QString name;
+    QImage upright;
+    QRect kept; // inside upright; the full rectangle when not trimmed
+    bool rotated = false;
+    QPoint at;  // top-left of the stored area in the sheet
+};
+
+QImage solid(int w, int h, const QColor &c)
+{
+    QImage image(w, h, QImage::Format_ARGB32);
+    image.fill(c);
+    return image;
+}
+
+// Four quadrants: top-left, top-right, bottom-left, bottom-right.
+QImage quadrants(int w, int h, const QColor &tl, const QColor &tr, const QColor &bl, const QColor &br)
+{
+    QImage image(w, h, QImage::Format_ARGB32);
+    QPainter p(&image);
+    p.fillRect(0, 0, w / 2, h / 2, tl);
+    p.fillRect(w / 2, 0, w - w / 2, h / 2, tr);
+    p.fillRect(0, h / 2, w / 2, h - h / 2, bl);
+    p.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, br);
+    return image;
+}
+
+QJsonObject rect(int x, int y, int w, int h)
+{
+    return QJsonObject{{"x", x}, {"y", y}, {"w", w}, {"h", h}};
+}
+
+// Writes <dir>/<json> and <dir>/<image>. Rotated frames are stored turned
+// clockwise: the upright top-left corner lands on the stored area's top-right.
+void writeSheet(const QString &dir, const QString &json, const QString &imageName, QSize sheetSize,
+                const QVector<PackedFrame> &frames, const QColor &background = QColor(64, 64, 64))
+{
+    QDir().mkpath(dir);
+    QImage sheet(sheetSize, QImage::Format_ARGB32);
+    sheet.fill(background);
+    QJsonObject framesObject;
+    for (const PackedFrame &f : frames) {
+        const QImage kept = f.upright.copy(f.kept);
+        const int w = kept.width(), h = kept.height();
+        if (!f.rotated) {
+            QPainter(&sheet).drawImage(f.at, kept);
+        } else {
+            for (int xs = 0; xs < h; ++xs)
+                for (int ys = 0; ys < w; ++ys)
+                    sheet.setPixel(f.at.x() + xs, f.at.y() + ys, kept.pixel(ys, h - 1 - xs));
+        }
+        framesObject.insert(f.name, QJsonObject{
+            {"frame", rect(f.at.x(), f.at.y(), w, h)},
+            {"rotated", f.rotated},
+            {"trimmed", f.kept != f.upright.rect()},
+            {"spriteSourceSize", rect(f.kept.x(), f.kept.y(), w, h)},
+            {"sourceSize", QJsonObject{{"w", f.upright.width()}, {"h", f.upright.height()}}},
+        });
+    }
+    sheet.save(dir + QLatin1Char('/') + imageName);
+    const QJsonObject meta{{"app", "test"}, {"version", "1.0"}, {"image", imageName}, {"format", "RGBA8888"},
+                           {"size", QJsonObject{{"w", sheetSize.width()}, {"h", sheetSize.height()}}},
+                           {"smartupdate", "x"}};
+    QFile file(dir + QLatin1Char('/') + json);
+    file.open(QIODevice::WriteOnly);
+    file.write(QJsonDocument(QJsonObject{{"frames", framesObject}, {"meta", meta}}).toJson());
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(content);
+}
+
+const QColor Red(255, 0, 0), Green(0, 255, 0), Blue(0, 0, 255), White(255, 255, 255), Black(0, 0, 0);
+const QColor Cyan(0, 255, 255), Magenta(255, 0, 255), Yellow(255, 255, 0), Orange(255, 128, 0);
+
+struct ManualClock
+{
+    qint64 now = 5000;
+    CircularStateMachine::Clock function()
+    {
+        return [this] { return now; };
+    }
+};
+
+// A real window: the material only draws through an OpenGL scene graph.
+struct Scene
+{
+    QQuickWindow window;
+    ManualClock clock;
+    Scene()
+    {
+        window.setColor(Qt::black);
+        window.resize(320, 240);
+    }
+    TexturePackerSprite *add(const QUrl &source, const QStringList &names, QPointF pos)
+    {
+        auto *sprite = new TexturePackerSprite(window.contentItem());
+        sprite->setSmooth(false);
+        sprite->stateMachine()->setClock(clock.function());
+        sprite->setPosition(pos);
+        sprite->setSource(source);
+        sprite->setFrameNames(names);
+        return sprite;
+    }
+    bool show()
+    {
+        window.show();
+        return QTest::qWaitForWindowExposed(&window);
+    }
+    // The first frame of a sprite builds its node; a frame change by the
+    // clock shows one frame later. Two renders settle both.
+    QImage settle()
+    {
+        window.grabWindow();
+        return window.grabWindow();
+    }
+};
+
+// Set ZARNO_GRAB_DIR to keep the rendered frames for a look.
+void saveGrab(const QImage &image, const char *name)
+{
+    const QString dir = qEnvironmentVariable("ZARNO_GRAB_DIR");
+    if (!dir.isEmpty())
+        image.save(dir + QLatin1Char('/') + QLatin1String(name) + QLatin1String(".png"));
+}
+
+QString describe(const QColor &c)
+{
+    return QStringLiteral("(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue());
+}
+
+bool near(const QColor &a, const QColor &b, int tolerance = 2)
+{
+    return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance
+           && qAbs(a.blue() - b.blue()) <= tolerance;
+}
+
+#define COMPARE_PIXEL(image, x, y, expected)                                                                 \
+    do {                                                                                                     \
+        const QColor actual_ = QColor((image).pixel((x), (y)));                                              \
+        QVERIFY2(near(actual_, (expected)), qPrintable(QStringLiteral("pixel (%1,%2) is %3, expected %4")     \
+                                                           .arg(x).arg(y).arg(describe(actual_), describe(expected)))); \
+    } while (0)
+
+bool regionIsBlack(const QImage &image, const QRect &r)
+{
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (QColor(image.pixel(x, y)) != Black)
+                return false;
+    return true;
+}
+
+QStringList spriteWarnings(const WarningCollector &collector)
+{
+    QStringList result;
+    for (const QString &w : collector.warnings) {
+        // Repaints may repeat a paint-time warning; only the sequence counts.
+        if (w.contains(QLatin1String("TexturePackerSprite")) && (result.isEmpty() || result.last() != w))
+            result.append(w);
+    }
+    return result;
+}
+
+} // namespace
+
+class tst_TexturePackerSprite : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+
+    void readsFrameRecordsAndMetaDefaults();
+    void textureScaleFollowsDensityFolder();
+    void sheetIsParsedOncePerUrl();
+    void badSheetsWarnAndDrawNothing_data();
+    void badSheetsWarnAndDrawNothing();
+
+    void drawsTrimmedAndRotatedFramesInPlace();
+    void hd2SheetDrawsAtQuarterSize();
+    void fillModesAndImplicitSize();
+    void animatesByFrameClockAndInterpolates();
+    void frameControlOnlyWhilePaused();
+    void frameBeyondShortenedListIsMissing();
+    void clearCacheRebindsEverySprite();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_main;
+    QUrl mainUrl() const { return QUrl::fromLocalFile(m_main); }
+};
+
+void tst_TexturePackerSprite::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_main = m_dir.filePath("main/main.json");
+    writeSheet(m_dir.filePath("main"), "main.json", "main.png", QSize(128, 64), {
+        {"red", solid(16, 16, Red), QRect(0, 0, 16, 16), false, QPoint(2, 2)},
+        {"trim", solid(32, 32, Green), QRect(8, 12, 16, 8), false, QPoint(22, 2)},
+        {"quad", quadrants(16, 24, Red, Green, Blue, White), QRect(0, 0, 16, 24), true, QPoint(42, 2)},
+        {"rottrim", [] {
+             QImage image = solid(40, 40, Qt::transparent);
+             QPainter(&image).drawImage(6, 4, quadrants(20, 12, Cyan, Magenta, Yellow, Orange));
+             return image;
+         }(), QRect(6, 4, 20, 12), true, QPoint(70, 2)},
+        {"blue", solid(16, 16, Blue), QRect(0, 0, 16, 16), false, QPoint(2, 30)},
+        {"half", quadrants(32, 16, Red, Blue, Red, Blue), QRect(0, 0, 32, 16), false, QPoint(22, 30)},
+        {"green", solid(16, 16, Green), QRect(0, 0, 16, 16), false, QPoint(60, 30)},
+    });
+    writeSheet(m_dir.filePath("img/+hd2"), "wide.json", "wide.png", QSize(64, 32), {
+        {"wide", quadrants(64, 32, Red, Blue, Red, Blue), QRect(0, 0, 64, 32), false, QPoint(0, 0)},
+    });
+}
+
+void tst_TexturePackerSprite::init()
+{
+    TexturePackerSheetCache::clear();
+}
+
+void tst_TexturePackerSprite::readsFrameRecordsAndMetaDefaults()
+{
+    const QString dir = m_dir.filePath("records");
+    writeFile(dir + "/sheet.json", R"({
+        "frames": {
+            "turned": {"frame": {"x": 10, "y": 20, "w": 30, "h": 40}, "rotated": true, "trimmed": true,
+                       "spriteSourceSize": {"x": 1, "y": 2, "w": 30, "h": 40}, "sourceSize": {"w": 33, "h": 44}},
+            "odd": {"frame": {"x": "10", "y": 2.5, "w": true}, "rotated": "yes"}
+        },
+        "meta": {"size": {"w": 256, "h": 128}}
+    })");
+    const auto sheet = TexturePackerSheetCache::load(QUrl::fromLocalFile(dir + "/sheet.json"));
+    QVERIFY(sheet);
+    QCOMPARE(sheet->size, QSize(256, 128));
+    QCOMPARE(sheet->app, QString("invalid app"));
+    QCOMPARE(sheet->version, QString("invalid version"));
+    QCOMPARE(sheet->format, QString("invalid format"));
+    QCOMPARE(sheet->smartupdate, QString("invalid smartupdate"));
+    QCOMPARE(sheet->imagePath, dir + "/invalid_image");
+
+    const TexturePackerFrame turned = sheet->frames.value("turned");
+    QCOMPARE(turned.frame, QRect(10, 20, 30, 40));
+    QCOMPARE(turned.frame.right(), 39);
+    QCOMPARE(turned.frame.bottom(), 59);
+    QVERIFY(turned.rotated);
+    QVERIFY(turned.trimmed);
+    QCOMPARE(turned.spriteSourceRect, QRect(1, 2, 30, 40));
+    QCOMPARE(turned.sourceSize, QSize(33, 44));
+
+    // Values of the wrong JSON type read as 0 / false.
+    const TexturePackerFrame odd = sheet->frames.value("odd");
+    QCOMPARE(odd.frame, QRect(0, 2, 0, 0));
+    QVERIFY(!odd.rotated);
+    QCOMPARE(odd.sourceSize, QSize(0, 0));
+}
+
+void tst_TexturePackerSprite::textureScaleFollowsDensityFolder()
+{
+    const QByteArray doc = R"({"meta": {"image": "a.png"}, "frames": {}})";
+    const struct { const char *folder; float scale; } cases[] = {
+        {"d/+hd2", 0.25f}, {"d/+HD2", 0.25f}, {"d/+Hd2", 0.25f}, {"d/+hd", 0.5f}, {"d/+HD", 0.5f},
+        {"d/hd", 1.0f}, {"d/hd2", 1.0f}, {"d/x+hd2", 1.0f}, {"d", 1.0f},
+    };
+    for (const auto &c : cases) {
+        const QString path = m_dir.filePath(QString("scales/%1/s.json").arg(c.folder));
+        writeFile(path, doc);
+        const auto sheet = TexturePackerSheetCache::load(QUrl::fromLocalFile(path));
+        QVERIFY2(sheet, c.folder);
+        QVERIFY2(sheet->textureScale == c.scale, c.folder);
+    }
+    QCOMPARE(TexturePackerSheetCache::localPathOf(QUrl("qrc:/img/+hd2/s.json")), QString(":/img/+hd2/s.json"));
+    QCOMPARE(TexturePackerSheetCache::textureScaleForFolder(":/img/+hd2"), 0.25f);
+}
+
+void tst_TexturePackerSprite::sheetIsParsedOncePerUrl()
+{
+    const QString path = m_dir.filePath("shared/s.json");
+    writeFile(path, R"({"meta": {"image": "a.png"}, "frames": {"a": {"sourceSize": {"w": 10, "h": 20}}}})");
+    TexturePackerSprite first;
+    first.setSource(QUrl::fromLocalFile(path));
+    first.setFrameNames({"a"});
+
+    // Edits on disk are not seen while the sheet is cached.
+    writeFile(path, R"({"meta": {"image": "a.png"}, "frames": {"a": {"sourceSize": {"w": 99, "h": 99}}}})");
+    TexturePackerSprite second;
+    second.setSource(QUrl::fromLocalFile(path));
+    second.setFrameNames({"a"});
+    QCOMPARE(second.implicitWidth(), 10.0);
+    QCOMPARE(second.implicitHeight(), 20.0);
+
+    // Setting the same source again reads nothing and signals nothing.
+    QSignalSpy changed(&second, &TexturePackerSprite::sourceChanged);
+    second.setSource(QUrl::fromLocalFile(path));
+    QCOMPARE(changed.count(), 0);
+
+    TexturePackerSheetCache::clear();
+    TexturePackerSprite third;
+    third.setSource(QUrl::fromLocalFile(path));
+    third.setFrameNames({"a"});
+    QCOMPARE(third.implicitWidth(), 99.0);
+}
+
+void tst_TexturePackerSprite::badSheetsWarnAndDrawNothing_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("expected"); // %PATH% and %URL% stand for the document
+
+    const QString unreadable = "Warning: TexturePackerSprite could not read \"%URL%\".";
+    const QString noNode = "Warning: TexturePackerSprite could not create its render node.";
+    const QStringList red{"red"};
+
+    QTest::newRow("missing file") << "bad/none.json" << QByteArray() << red
+        << QStringList{"Warning: TexturePackerSprite could not open sprite from file source: \"%PATH%\".", unreadable, noNode};
+    QTest::newRow("invalid JSON") << "bad/invalid.json" << QByteArray("{\"meta\": {\"image\": ") << red
+        << QStringList{unreadable, noNode};
+    QTest::newRow("no meta") << "bad/nometa.json"
+        << QByteArray(R"({"frames": {"red": {"frame": {"x": 2, "y": 2, "w": 16, "h": 16}, "sourceSize": {"w": 16, "h": 16}}}})")
+        << red << QStringList{unreadable, noNode};
+    QTest::newRow("no frames") << "main/noframes.json"
+        << QByteArray(R"({"meta": {"image": "main.png", "size": {"w": 128, "h": 64}}})") << red
+        << QStringList{"Warning: TexturePackerSprite could not read the frame information in \"%URL%\".",
+                       "Warning: TexturePackerSprite has no information for the frame \"red\" in the current source file \"%URL%\"."};
+    QTest::newRow("unknown frame") << "main/main.json" << QByteArray() << QStringList{"Nope.png"}
+        << QStringList{"Warning: TexturePackerSprite has no information for the frame \"Nope.png\" in the current source file \"%URL%\"."};
+    QTest::newRow("missing image") << "bad/noimage.json"
+        << QByteArray(R"({"meta": {"image": "gone.png", "size": {"w": 128, "h": 64}},
+                         "frames": {"red": {"frame": {"x": 2, "y": 2, "w": 16, "h": 16}, "spriteSourceSize": {"x": 0, "y": 0, "w": 16, "h": 16}, "sourceSize": {"w": 16, "h": 16}}}})")
+        << red << QStringList{"Warning: TexturePackerSprite could not load the image \"%DIR%/gone.png\" specified in \"%URL%\"."};
+}
+
+void tst_TexturePackerSprite::badSheetsWarnAndDrawNothing()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, expected);
+
+    const QString path = m_dir.filePath(file);
+    if (!content.isEmpty())
+        writeFile(path, content);
+    const QUrl url = QUrl::fromLocalFile(path);
+    for (QString &e : expected)
+        e.replace("%PATH%", path).replace("%URL%", url.toString()).replace("%DIR%", QFileInfo(path).path());
+
+    Scene scene;
+    WarningCollector collector;
+    // A broken sprite and, beside it, a sound one showing the first frame:
+    // the broken one leaves its whole area untouched.
+    TexturePackerSprite *bad = scene.add(url, names, QPointF(10, 10));
+    bad->setSize(QSizeF(40, 40));
+    scene.add(mainUrl(), {"blue"}, QPointF(100, 10));
+    QVERIFY(scene.show());
+    const QImage image = scene.settle();
+
+    QCOMPARE(spriteWarnings(collector), expected);
+    QVERIFY(regionIsBlack(image, QRect(0, 0, 90, 70)));
+    COMPARE_PIXEL(image, 108, 18, Blue);
+
+    // Still alive: a sound source makes it draw.
+    bad->setSource(mainUrl());
+    bad->setFrameNames({"green"});
+    const QImage repaired = scene.settle();
+    COMPARE_PIXEL(repaired, 20, 20, Green);
+}
+
+void tst_TexturePackerSprite::drawsTrimmedAndRotatedFramesInPlace()
+{
+    Scene scene;
+    WarningCollector collector;
+    TexturePackerSprite *red = scene.add(mainUrl(), {"red"}, QPointF(10, 10));
+    TexturePackerSprite *trim = scene.add(mainUrl(), {"trim"}, QPointF(50, 10));
+    TexturePackerSprite *quad = scene.add(mainUrl(), {"quad"}, QPointF(100, 10));
+    TexturePackerSprite *rottrim = scene.add(mainUrl(), {"rottrim"}, QPointF(150, 10));
+    QVERIFY(scene.show());
+    const QImage image = scene.settle();
+    saveGrab(image, "frames");
+
+    QCOMPARE(red->size(), QSizeF(16, 16));
+    QCOMPARE(trim->size(), QSizeF(32, 32)); // the untrimmed box
+    QCOMPARE(quad->size(), QSizeF(16, 24)); // upright
+    QCOMPARE(rottrim->size(), QSizeF(40, 40));
+
+    COMPARE_PIXEL(image, 10, 10, Red);
+    COMPARE_PIXEL(image, 25, 25, Red);
+    COMPARE_PIXEL(image, 26, 17, Black);
+
+    // Trimmed: green only where the kept pixels were, inside the 32 x 32 box.
+    COMPARE_PIXEL(image, 58, 22, Green);
+    COMPARE_PIXEL(image, 73, 29, Green);
+    COMPARE_PIXEL(image, 57, 25, Black);
+    COMPARE_PIXEL(image, 74, 25, Black);
+    COMPARE_PIXEL(image, 65, 21, Black);
+    COMPARE_PIXEL(image, 65, 30, Black);
+
+    // Rotated: upright again, every quadrant where it belongs.
+    COMPARE_PIXEL(image, 101, 11, Red);
+    COMPARE_PIXEL(image, 114, 11, Green);
+    COMPARE_PIXEL(image, 101, 32, Blue);
+    COMPARE_PIXEL(image, 114, 32, White);
+    COMPARE_PIXEL(image, 117, 20, Black);
+    COMPARE_PIXEL(image, 108, 35, Black);
+
+    // Rotated and trimmed: 20 x 12 kept at (6, 4) of a 40 x 40 box.
+    COMPARE_PIXEL(image, 157, 15, Cyan);
+    COMPARE_PIXEL(image, 174, 15, Magenta);
+    COMPARE_PIXEL(image, 157, 24, Yellow);
+    COMPARE_PIXEL(image, 174, 24, Orange);
+    COMPARE_PIXEL(image, 155, 15, Black);
+    COMPARE_PIXEL(image, 176, 15, Black);
+    COMPARE_PIXEL(image, 165, 13, Black);
+    COMPARE_PIXEL(image, 165, 26, Black);
+
+    QCOMPARE(spriteWarnings(collector), QStringList());
+}
+
+void tst_TexturePackerSprite::hd2SheetDrawsAtQuarterSize()
+{
+    Scene scene;
+    const QUrl url = QUrl::fromLocalFile(m_dir.filePath("img/+hd2/wide.json"));
+    TexturePackerSprite *sprite = scene.add(url, {"wide"}, QPointF(200, 10));
+    QCOMPARE(sprite->getTextureScale(), 0.25);
+    QCOMPARE(sprite->size(), QSizeF(16, 8));
+    QCOMPARE(sprite->getWidthScaled(), 16.0);
+
+    // An explicit scene size is kept in sheet pixels and drawn at that size.
+    TexturePackerSprite *sized = scene.add(url, {"wide"}, QPointF(200, 40));
+    sized->setWidthScaled(32);
+    sized->setHeightScaled(16);
+    QCOMPARE(sized->size(), QSizeF(128, 64));
+    QCOMPARE(sized->getWidthScaled(), 32.0);
+    QCOMPARE(sized->getHeightScaled(), 16.0);
+
+    QVERIFY(scene.show());
+    const QImage image = scene.settle();
+    saveGrab(image, "hd2");
+    COMPARE_PIXEL(image, 200, 10, Red);
+    COMPARE_PIXEL(image, 207, 17, Red);
+    COMPARE_PIXEL(image, 208, 10, Blue);
+    COMPARE_PIXEL(image, 215, 17, Blue);
+    COMPARE_PIXEL(image, 216, 12, Black);
+    COMPARE_PIXEL(image, 204, 18, Black);
+
+    COMPARE_PIXEL(image, 215, 55, Red);
+    COMPARE_PIXEL(image, 216, 55, Blue);
+    COMPARE_PIXEL(image, 231, 55, Blue);
+    COMPARE_PIXEL(image, 232, 55, Black);
+    COMPARE_PIXEL(image, 220, 56, Black);
+}
+
+void tst_TexturePackerSprite::fillModesAndImplicitSize()
+{
+    Scene scene;
+    // 32 x 16 frame, explicit width 16: fitted to 16 x 8.
+    TexturePackerSprite *fit = scene.add(mainUrl(), {"half"}, QPointF(10, 100));
+    fit->setFillMode(TexturePackerSprite::PreserveAspectFit);
+    fit->setWidth(16);
+    QCOMPARE(fit->implicitHeight(), 8.0);
+    QCOMPARE(fit->height(), 8.0);
+
+    // Both sides explicit: the frame keeps its aspect inside the box.
+    TexturePackerSprite *boxed = scene.add(mainUrl(), {"half"}, QPointF(100, 100));
+    boxed->setFillMode(TexturePackerSprite::PreserveAspectFit);
+    boxed->setSize(QSizeF(64, 64));
+
+    // Stretch fills the explicit box.
+    TexturePackerSprite *stretched = scene.add(mainUrl(), {"half"}, QPointF(200, 100));
+    stretched->setSize(QSizeF(64, 8));
+
+    // A missing frame sizes as -1 x -1 and draws nothing.
+    TexturePackerSprite *missing = nullptr;
+    {
+        WarningCollector quiet;
+        missing = scene.add(mainUrl(), {"nothing"}, QPointF(10, 200));
+    }
+    QCOMPARE(missing->implicitWidth(), -1.0);
+    QCOMPARE(missing->implicitHeight(), -1.0);
+
+    QVERIFY(scene.show());
+    const QImage image = scene.settle();
+    saveGrab(image, "fill");
+    COMPARE_PIXEL(image, 10, 100, Red);
+    COMPARE_PIXEL(image, 17, 107, Red);
+    COMPARE_PIXEL(image, 18, 107, Blue);
+    COMPARE_PIXEL(image, 25, 107, Blue);
+    COMPARE_PIXEL(image, 26, 104, Black);
+    COMPARE_PIXEL(image, 14, 108, Black);
+
+    COMPARE_PIXEL(image, 120, 110, Red);
+    COMPARE_PIXEL(image, 150, 110, Blue);
+    COMPARE_PIXEL(image, 120, 140, Black);
+
+    COMPARE_PIXEL(image, 231, 107, Red);
+    COMPARE_PIXEL(image, 232, 107, Blue);
+    COMPARE_PIXEL(image, 232, 108, Black);
+}
+
+void tst_TexturePackerSprite::animatesByFrameClockAndInterpolates()
+{
+    Scene scene;
+    TexturePackerSprite *sprite = scene.add(mainUrl(), {"red", "green", "blue"}, QPointF(10, 10));
+    sprite->setFrameRate(10);
+    sprite->setRunning(false); // the first texture load starts it anyway
+    TexturePackerSprite *blend = scene.add(mainUrl(), {"red", "blue"}, QPointF(40, 10));
+    blend->setFrameRate(10);
+    blend->setInterpolate(true);
+    QSignalSpy frames(sprite, &TexturePackerSprite::currentFrameChanged);
+    QVERIFY(scene.show());
+    QImage image = scene.settle();
+    QVERIFY(sprite->getRunning());
+    COMPARE_PIXEL(image, 15, 15, Red);
+
+    scene.clock.now += 100;
+    image = scene.settle();
+    QCOMPARE(sprite->getCurrentFrame(), 1);
+    COMPARE_PIXEL(image, 15, 15, Green);
+
+    scene.clock.now += 100;
+    image = scene.settle();
+    COMPARE_PIXEL(image, 15, 15, Blue);
+    // The blend sprite is back on its first frame, halfway to its second.
+    scene.clock.now += 50;
+    image = scene.settle();
+    COMPARE_PIXEL(image, 15, 15, Blue);
+    QCOMPARE(blend->getCurrentFrame(), 0);
+    const QColor mixed = QColor(image.pixel(45, 15));
+    QVERIFY2(near(mixed, QColor(128, 0, 127), 4), qPrintable(describe(mixed)));
+
+    scene.clock.now += 50;
+    image = scene.settle();
+    COMPARE_PIXEL(image, 15, 15, Red);
+    COMPARE_PIXEL(image, 45, 15, Blue);
+    QCOMPARE(frames.count(), 3);
+}
+
+void tst_TexturePackerSprite::frameControlOnlyWhilePaused()
+{
+    TexturePackerSprite sprite;
+    sprite.setSource(mainUrl());
+    sprite.setFrameNames({"red", "green", "blue"});
+    QSignalSpy frames(&sprite, &TexturePackerSprite::currentFrameChanged);
+    sprite.setCurrentFrame(2);
+    sprite.advance();
+    QCOMPARE(sprite.getCurrentFrame(), 0);
+    sprite.pause();
+    sprite.advance();
+    QCOMPARE(sprite.getCurrentFrame(), 1);
+    sprite.setCurrentFrame(2);
+    QCOMPARE(sprite.getCurrentFrame(), 2);
+    sprite.setCurrentFrame(3);
+    QCOMPARE(sprite.getCurrentFrame(), 2);
+    QCOMPARE(frames.count(), 2);
+
+    // The state machine's signals reach QML under the element's own names.
+    QSignalSpy rate(&sprite, &TexturePackerSprite::frameRateChanged);
+    QSignalSpy loops(&sprite, &TexturePackerSprite::loopsChanged);
+    sprite.setFrameRate(1.0f);
+    sprite.setFrameRate(24.0f);
+    sprite.setLoops(TexturePackerSprite::Infinite);
+    sprite.setLoops(2);
+    QCOMPARE(rate.count(), 1);
+    QCOMPARE(loops.count(), 1);
+}
+
+void tst_TexturePackerSprite::frameBeyondShortenedListIsMissing()
+{
+    Scene scene;
+    WarningCollector collector;
+    TexturePackerSprite *sprite = scene.add(mainUrl(), {"red", "green", "blue"}, QPointF(10, 10));
+    sprite->pause();
+    QVERIFY(scene.show());
+    scene.settle(); // the first texture load restarts the animation at frame 0
+    sprite->setCurrentFrame(2);
+    COMPARE_PIXEL(scene.settle(), 15, 15, Blue);
+
+    sprite->setFrameNames({"red"});
+    QCOMPARE(sprite->getCurrentFrame(), 2);
+    QCOMPARE(sprite->implicitWidth(), -1.0);
+    const QImage image = scene.settle();
+    QVERIFY(regionIsBlack(image, QRect(0, 0, 60, 60)));
+
+    // Stepping wraps back into the list.
+    sprite->advance();
+    QCOMPARE(sprite->getCurrentFrame(), 0);
+    COMPARE_PIXEL(scene.settle(), 15, 15, Red);
+    QCOMPARE(spriteWarnings(collector), QStringList());
+}
+
+void tst_TexturePackerSprite::clearCacheRebindsEverySprite()
+{
+    const QString dir = m_dir.filePath("clear");
+    writeSheet(dir, "c.json", "c.png", QSize(16, 16), {{"c", solid(16, 16, Red), QRect(0, 0, 16, 16), false, QPoint()}});
+    const QUrl url = QUrl::fromLocalFile(dir + "/c.json");
+
+    Scene scene;
+    WarningCollector collector;
+    TexturePackerSprite *a = scene.add(url, {"c"}, QPointF(10, 10));
+    scene.add(url, {"c"}, QPointF(40, 10));
+    QVERIFY(scene.show());
+    QImage image = scene.settle();
+    COMPARE_PIXEL(image, 15, 15, Red);
+    COMPARE_PIXEL(image, 45, 15, Red);
+
+    // A new picture and a new frame size on disk: only a sprite that really
+    // let go of the old texture and description can show them.
+    writeSheet(dir, "c.json", "c.png", QSize(24, 24), {{"c", solid(24, 24, Green), QRect(0, 0, 24, 24), false, QPoint()}});
+    a->clearCache();
+    scene.settle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    image = scene.settle();
+    saveGrab(image, "cleared");
+    COMPARE_PIXEL(image, 15, 15, Green);
+    COMPARE_PIXEL(image, 45, 15, Green);
+    COMPARE_PIXEL(image, 62, 32, Green);
+    QCOMPARE(a->implicitWidth(), 24.0);
+    QCOMPARE(spriteWarnings(collector), QStringList());
+}
+
+int main(int argc, char **argv)
+{
+    qputenv("QSG_RENDER_LOOP", "basic");
+    QGuiApplication app(argc, argv);
+    tst_TexturePackerSprite test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_texturepackersprite.moc"
