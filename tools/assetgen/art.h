@@ -83,6 +83,12 @@ void addComicImages(QVector<ImageSpec> &out);
 // Creature painter shared by the hero strips and the comic pages.
 // pose: 0 standing, run phase in [0,1) when running; see creatures.cpp.
 void drawCreature(QPainter &p, int type, QPointF feet, double scale, double runPhase, bool running);
+// All five layers of a land, one 1500 x 1280 tile.
+void drawLand(QPainter &p, int land);
+void drawRoulette(QPainter &p, int frame);
+void drawSign(QPainter &p, int which);
+void drawCloud(QPainter &p, int frame);
+void drawAssistant(QPainter &p, int frame);
 void drawPortal(QPainter &p, QPointF center, double radius, double turn);
 QColor creatureColor(int type);
 

@@ -204,7 +204,7 @@ void drawSky(QPainter &p, int land)
         p.setBrush(g);
         p.drawEllipse(c, 110, 110);
         p.save();
-        p.setClipPath(ellipse(c, 110, 110));
+        p.setClipPath(ellipse(c, 110, 110), Qt::IntersectClip);
         for (int i = -3; i <= 3; ++i) {
             p.setBrush(QColor(255, 240, 200, 50));
             p.drawEllipse(QPointF(c.x(), c.y() + i * 32), 130, 9);
@@ -292,7 +292,7 @@ void cactus(QPainter &p, double x, double base, double h, const QColor &c, doubl
     QPainterPath all = body.united(armL.simplified()).united(armR.simplified());
     shadedFill(p, all, c, outline, kInk, 0.25, 0.35);
     p.save();
-    p.setClipPath(all);
+    p.setClipPath(all, Qt::IntersectClip);
     p.setPen(QPen(mix(c, Qt::black, 0.35), w * 0.07));
     for (int i = -1; i <= 1; ++i)
         p.drawLine(QPointF(x + i * w * 0.25, base - h + w * 0.3), QPointF(x + i * w * 0.25, base));
@@ -388,7 +388,7 @@ void candyCane(QPainter &p, double x, double base, double h, double outline)
     p.setBrush(QColor(255, 252, 250));
     p.drawPath(shape);
     p.save();
-    p.setClipPath(shape);
+    p.setClipPath(shape, Qt::IntersectClip);
     p.setPen(QPen(QColor(230, 40, 70), w * 0.6));
     for (double y = base + 20; y > base - h - h * 0.5; y -= w * 1.6)
         p.drawLine(QPointF(x - h * 0.2, y), QPointF(x + h * 0.6, y - h * 0.25));
@@ -517,7 +517,7 @@ void drawFar(QPainter &p, int land)
         mesa.closeSubpath();
         fillVertical(p, mesa, 470, QColor(200, 104, 84), 760, QColor(232, 150, 110));
         p.save();
-        p.setClipPath(mesa);
+        p.setClipPath(mesa, Qt::IntersectClip);
         for (int i = 0; i < 7; ++i) {
             p.setPen(QPen(QColor(150, 70, 60, 90), 6));
             const double y = 500 + i * 38;
@@ -533,7 +533,7 @@ void drawFar(QPainter &p, int land)
         fillVertical(p, m, 290, QColor(196, 222, 244), 760, QColor(104, 150, 196));
         // lit faces: a lighter copy shifted, clipped to the range
         p.save();
-        p.setClipPath(m);
+        p.setClipPath(m, Qt::IntersectClip);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 255, 255, 120));
         p.drawPath(m.translated(-14, 10).subtracted(m.translated(10, 0)));
@@ -556,7 +556,7 @@ void drawFar(QPainter &p, int land)
                 fillVertical(p, cone, top, QColor(86, 36, 30), 800, QColor(60, 22, 22));
                 // lava running down from the crater
                 p.save();
-                p.setClipPath(cone);
+                p.setClipPath(cone, Qt::IntersectClip);
                 for (int i = -1; i <= 1; ++i) {
                     QPainterPath lava;
                     lava.moveTo(xx + i * half * 0.06, top);
@@ -626,7 +626,7 @@ void drawMid(QPainter &p, int land)
                      QColor(50, 100, 50));
         // stripes of a field on the front hill
         p.save();
-        p.setClipPath(ridgePath(W, 800, front, H + 10));
+        p.setClipPath(ridgePath(W, 800, front, H + 10), Qt::IntersectClip);
         p.setPen(QPen(QColor(150, 220, 110, 120), 8));
         for (int i = 0; i < 6; ++i) {
             QPainterPath line;
@@ -648,7 +648,7 @@ void drawMid(QPainter &p, int land)
         QPainterPath d2 = ridgePath(W, 815, front, H + 10);
         fillVertical(p, d2, 770, QColor(250, 206, 124), 900, QColor(232, 164, 90), 3, QColor(150, 90, 50));
         p.save();
-        p.setClipPath(d2);
+        p.setClipPath(d2, Qt::IntersectClip);
         p.setPen(QPen(QColor(255, 236, 180, 150), 5, Qt::SolidLine, Qt::RoundCap));
         for (int i = 0; i < 16; ++i) {
             const double x = rng.range(0, W), y = ridgeY(x, W, 815, front) + rng.range(20, 80);
@@ -679,7 +679,7 @@ void drawMid(QPainter &p, int land)
         QPainterPath r2 = ridgePath(W, 805, front, H + 10);
         fillVertical(p, r2, 760, QColor(66, 32, 30), 900, QColor(40, 18, 18), 3, QColor(20, 8, 8));
         p.save();
-        p.setClipPath(r2);
+        p.setClipPath(r2, Qt::IntersectClip);
         for (int i = 0; i < 4; ++i) {
             const double x = 120 + i * 375 + rng.range(-40, 40);
             wrapped(x, 260, W, [&](double xx) {
@@ -726,7 +726,7 @@ void drawMid(QPainter &p, int land)
         QPainterPath h1 = ridgePath(W, 750, back, H + 10);
         fillVertical(p, h1, 700, QColor(160, 236, 206), 900, QColor(110, 200, 180), 2.5, QColor(90, 60, 120));
         p.save();
-        p.setClipPath(h1);
+        p.setClipPath(h1, Qt::IntersectClip);
         p.setPen(QPen(QColor(255, 255, 255, 110), 14));
         for (int i = 0; i < 18; ++i) {
             const double x = i * W / 18;
@@ -898,7 +898,7 @@ void drawGround(QPainter &p, int land)
     fillVertical(p, body, kGround, s.top, H, s.bottom, 4, kInk);
 
     p.save();
-    p.setClipPath(body);
+    p.setClipPath(body, Qt::IntersectClip);
     // texture: stones, ripples, cracks or sprinkles depending on the land
     for (int i = 0; i < 70; ++i) {
         const double x = rng.range(0, W), y = rng.range(kGround + 50, H - 10), r = rng.range(5, 16);
@@ -1002,6 +1002,15 @@ void drawBackdrop(QPainter &p, double w, double h)
 }
 
 } // namespace
+
+void drawLand(QPainter &p, int land)
+{
+    drawSky(p, land);
+    drawFar(p, land);
+    drawMid(p, land);
+    drawNear(p, land);
+    drawGround(p, land);
+}
 
 void addLandImages(QVector<ImageSpec> &out)
 {
