@@ -21,6 +21,9 @@ Storage {
     }
     property alias style: settings.zarnoStyle
 
+    // Values assigned while the object is being created are not written back: the
+    // store's name may not be final yet, and they must not overwrite what is stored.
+    property bool __loadStarted: false
     readonly property var __storedProperties: ["soundEnabled", "musicEnabled", "particlesEnabled", "customData", "maximumHighscore", "username"]
 
     databaseName: "settings"
@@ -52,11 +55,12 @@ Storage {
     }
 
     function __store(name) {
-        if (!__isIgnored(name))
+        if (__loadStarted && !__isIgnored(name))
             setValue(name, settings[name])
     }
 
     function __load() {
+        __loadStarted = true
         for (var i = 0; i < __storedProperties.length; ++i) {
             var name = __storedProperties[i]
             if (__isIgnored(name))
