@@ -16,6 +16,17 @@ TestCase {
         compare(defaultSceneHeight, 320)
         verify(["sd", "hd", "hd2"].indexOf(fileSelectorForImages) >= 0)
         compare(contentScaleFactorForImages * internalContentScaleFactorForImages, 1)
+        compare(fileSelectorListForImages[0], fileSelectorForImages)
+        compare(devicePixelRatio * devicePixelRatioInverse, 1)
+    }
+
+    function test_nativeUtilsDesktopValues() {
+        // Published before any document loads; the desktop has no status bar.
+        compare(platformStatusBarVisible, false)
+        nativeUtils.setStatusBarStyle(NativeUtils.StatusBarStyleWhite)
+        compare(platformStatusBarVisible, false)
+        compare(nativeUtils.statusBarHeight(), 0)
+        compare(nativeUtils.displaySleepEnabled, false)
     }
 
     function test_enumerations() {
