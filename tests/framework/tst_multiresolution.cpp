@@ -60,8 +60,9 @@ private:
 
     QTemporaryDir m_dir;
     QString m_selector;
-    QScopedPointer<QQmlApplicationEngine> m_engine;
+    // The host outlives the engine, as in the game's main().
     QScopedPointer<ZRApplication> m_app;
+    QScopedPointer<QQmlApplicationEngine> m_engine;
 };
 
 void TestMultiResolution::initTestCase()

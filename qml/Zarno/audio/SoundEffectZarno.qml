@@ -35,7 +35,7 @@ Item {
     }
 
     function isLoaded() {
-        return effect.isLoaded()
+        return effect.status === SoundEffect.Ready
     }
 
     on__SoundEnabledChanged: {
