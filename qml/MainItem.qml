@@ -34,6 +34,7 @@ Item {
     // The audio looks this object up by name; the id here is found before the window's own.
     Settings {
         id: settings
+        objectName: "settings"
     }
 
     AudioManager {
@@ -42,6 +43,7 @@ Item {
 
     GameScene {
         id: gameScene
+        objectName: "gameScene"
         onBackButtonPressed: {
             gameScene.stopGame()
             mainItem.state = "menu"
@@ -50,11 +52,13 @@ Item {
 
     MenuScene {
         id: menuScene
+        objectName: "menuScene"
         onPlayPressed: mainItem.state = "comix"
     }
 
     ComixScene {
         id: comixScene
+        objectName: "comixScene"
         onPlayPressed: mainItem.play()
         onBackButtonPressed: mainItem.state = "menu"
     }

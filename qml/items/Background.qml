@@ -9,6 +9,11 @@ Item {
     property bool running
     property alias velocity: scroll.velocity
 
+    // The land's picture is read in the background and shown once it is there:
+    // reading five full-screen pictures on the spot stalled the run at every portal.
+    readonly property string landSource: "../../assets/img/bkg/bkg-" + land + "-" + number + ".png"
+    property string shownSource
+
     function init() {
         running = false
     }
@@ -21,8 +26,20 @@ Item {
         running = false
     }
 
+    MultiResolutionImage {
+        id: nextPicture
+        visible: false
+        asynchronous: true
+        source: landLayer.landSource
+        // A missing file shows as nothing rather than keeping the old land.
+        onStatusChanged: {
+            if (status === Image.Ready || status === Image.Error)
+                landLayer.shownSource = landLayer.landSource
+        }
+    }
+
     // Three copies side by side; jumping back by one image width (1500) keeps the
-    // strip looping without a seam.
+    // strip looping without a seam. The copies share the picture read above.
     Row {
         id: strip
         anchors.verticalCenter: parent.verticalCenter
@@ -32,7 +49,7 @@ Item {
             BackgroundImage {
                 height: landLayer.height
                 fillMode: Image.PreserveAspectFit
-                source: "../../assets/img/bkg/bkg-" + landLayer.land + "-" + landLayer.number + ".png"
+                source: landLayer.shownSource
             }
         }
     }

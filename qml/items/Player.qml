@@ -6,21 +6,30 @@ SpriteSequenceZarno {
 
     // 6 is the starting creature; a spin picks one of 0 to 5.
     property int type: 6
+    // Set from a death until the next run.
+    property bool dead: false
 
     function init() {
         running = false
+        dead = false
         type = 6
         cloud.jumpTo("idle")
     }
 
     function play() {
         running = true
+        dead = false
         jumpTo("run")
         cloud.jumpTo("idle")
     }
 
     function stop() {
         running = false
+    }
+
+    function die() {
+        dead = true
+        jumpTo("die")
     }
 
     function heal() {
@@ -45,6 +54,14 @@ SpriteSequenceZarno {
 
     // A new creature appears in a puff.
     onTypeChanged: cloud.jumpTo("run")
+
+    // A new creature's strip restarts the animation at its first sprite once it is
+    // drawn; a dead creature has to stay dead through that. The jump waits until the
+    // drawing that announced the restart is over, or the animation would stall.
+    onCurrentSpriteChanged: {
+        if (dead && currentSprite === "run")
+            Qt.callLater(jumpTo, "die")
+    }
 
     defaultSource: "../../assets/img/heroes/hero-" + type + ".png"
 

@@ -144,7 +144,7 @@ QemScene {
     onLivesChanged: {
         if (lives <= 0) {
             changeState("defeat")
-            player.jumpTo("die")
+            player.die()
         }
     }
 

@@ -156,7 +156,7 @@ Item {
             }
             // With real draws as well.
             scene.random = Math.random
-            for (var n = 0; n < 500; ++n) {
+            for (var n = 0; n < 100; ++n) {
                 var before = player.type
                 scene.nextPlayerType()
                 verify(player.type !== before && player.type >= 0 && player.type <= 5)
@@ -275,18 +275,33 @@ Item {
         }
 
         function test_lastLifeLoses() {
+            scene.tap()
             scene.lives = 1
             player.type = 0
             arrive(1)
             compare(scene.lives, 0)
             compare(scene.state, "defeat")
             compare(audioManager.aww, 1)
-            compare(player.currentSprite, "die")
+            tryCompare(player, "currentSprite", "die")
             compare(landsRunning(), 0)
             compare(gameOverScreen.title, "Defeat!")
             compare(findChild(scene, "assistantLeft").visible, false)
             compare(findChild(scene, "assistantRight").visible, false)
             compare(findChild(scene, "tantacle").visible, false)
+        }
+
+        // The killing spin swaps the creature's strip in the same moment.
+        function test_spinThatKillsShowsTheDeath() {
+            scene.tap()
+            arrive(1)
+            scene.lives = 1
+            player.type = 2
+            tryCompare(player, "currentSprite", "run")
+            queue = [typeDraw(0)]
+            scene.nextPlayerType()
+            compare(scene.state, "defeat")
+            tryCompare(player, "currentSprite", "die")
+            tryCompare(player, "currentSprite", "dieLastFrame", 4000)
         }
 
         function test_damagingTenthChangeEndsInDefeat() {
