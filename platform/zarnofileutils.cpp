@@ -1,27 +1,495 @@
 #include "zarnofileutils.h"
 
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+QString s_defaultWritablePath;
+
+QString quotedName(const QString &name)
+{
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
+bool startsWithDriveLetter(const QString &path)
+{
+    return path.size() >= 3 && path.at(0).isLetter() && path.at(1) == QLatin1Char(':')
+           && (path.at(2) == QLatin1Char('/') || path.at(2) == QLatin1Char('\\'));
+}
+
+// A name relative to the documents location, as a clean absolute path inside
+// it. Names that climb out of the folder (or name the folder itself, unless
+// that is allowed) are refused: QML must not reach, overwrite or remove
+// anything outside the user's game data.
+QString resolveInDocuments(const QString &relative, bool allowDocumentsFolder)
+{
+    const QString documents = ZarnoFileUtils::defaultWritablePath();
+    if (documents.isEmpty())
+        return QString();
+    const QString root = QDir::cleanPath(documents);
+    const QString path = QDir::cleanPath(root + QLatin1Char('/') + relative);
+    if ((path == root && allowDocumentsFolder) || path.startsWith(root + QLatin1Char('/')))
+        return path;
+    qWarning().noquote() << QStringLiteral("[WARNING] Relative path outside the documents folder refused: %1").arg(quotedName(relative));
+    return QString();
+}
+
+// Where a file named by QML lives: an absolute name (after stripping the
+// scheme) stays as it is, a relative one is inside the documents location.
+QString writableLocationPath(const QString &name, bool allowDocumentsFolder = false)
+{
+    const QString stripped = ZarnoFileUtils::stripSchemeFromUrl(name);
+    if (QFileInfo(stripped).isRelative())
+        return resolveInDocuments(stripped, allowDocumentsFolder);
+    return stripped;
+}
+
+bool isReadableFileType(const QString &name)
+{
+    static const char *const suffixes[] = {".txt", ".qml", ".js", ".key", ".json", ".xml", ".plist"};
+    for (const char *suffix : suffixes) {
+        if (name.endsWith(QLatin1String(suffix)))
+            return true;
+    }
+    return false;
+}
+
+// The bytes of a file that readFile accepts; false when there is none or it
+// cannot be read.
+bool readAcceptedFile(const QString &file, QByteArray *bytes)
+{
+    if (file.isEmpty() || !isReadableFileType(file))
+        return false;
+    QString path = ZarnoFileUtils::stripSchemeFromUrl(file);
+    if (!QFileInfo::exists(path)) {
+        path = writableLocationPath(path);
+        if (path.isEmpty())
+            return false;
+    }
+    QFile input(path);
+    if (!input.exists())
+        return false;
+    if (!input.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qWarning().noquote() << QStringLiteral("[WARNING] readFile could not open %1: %2").arg(quotedName(path), input.errorString());
+        return false;
+    }
+    *bytes = input.readAll();
+    return true;
+}
+
+// Removes a folder and everything in it; links are removed, never followed.
+bool removeTree(const QString &folder)
+{
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden | QDir::System, QDir::DirsFirst);
+    for (const QFileInfo &entry : entries) {
+        const QString path = entry.absoluteFilePath();
+        if (entry.isDir() && !entry.isSymLink()) {
+            if (!removeTree(path))
+                return false;
+        } else if (!QFile::remove(path)) {
+            qWarning().noquote() << QStringLiteral("[WARNING] removeDir could not remove %1").arg(quotedName(path));
+            return false;
+        }
+    }
+    if (!QDir().rmdir(folder)) {
+        qWarning().noquote() << QStringLiteral("[WARNING] removeDir could not remove %1").arg(quotedName(folder));
+        return false;
+    }
+    return true;
+}
+
+// True when removing path would take the documents folder with it.
+bool holdsDocumentsFolder(const QString &path)
+{
+    const QString documents = ZarnoFileUtils::defaultWritablePath();
+    if (documents.isEmpty())
+        return false;
+    auto holds = [](const QString &folder, const QString &inner) {
+        if (folder.isEmpty() || inner.isEmpty())
+            return false;
+        return folder == inner || folder == QLatin1String("/") || inner.startsWith(folder + QLatin1Char('/'));
+    };
+    const QString target = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QString root = QDir::cleanPath(documents);
+    return holds(target, root)
+           || holds(QFileInfo(target).canonicalFilePath(), QFileInfo(root).canonicalFilePath());
+}
+
+} // namespace
 
 ZarnoFileUtils::ZarnoFileUtils(QObject *parent)
     : QObject(parent)
 {
 }
 
+QString ZarnoFileUtils::applicationDirPath() const
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+bool ZarnoFileUtils::existsFile(const QString &fileUrl)
+{
+    // A URL names the same file as its path.
+    const QString found = findFileOrDirectoryIncludingResources(stripSchemeFromUrl(fileUrl));
+    return !found.isEmpty() && QFileInfo::exists(found);
+}
+
+bool ZarnoFileUtils::existsFileWithoutAdoptions(const QString &fileUrl)
+{
+    return QFile::exists(fileUrl);
+}
+
+bool ZarnoFileUtils::existsFileOrDirectoryIncludingResources(const QString &path)
+{
+    return !findFileOrDirectoryIncludingResources(path).isEmpty();
+}
+
 QString ZarnoFileUtils::findFileOrDirectoryIncludingResources(const QString &path)
 {
+    if (path.isEmpty())
+        return QString();
     if (QFileInfo::exists(path))
         return path;
+    if (path.startsWith(QLatin1String(":/"))) {
+        const QString onDisk = path.mid(2);
+        return QFileInfo::exists(onDisk) ? onDisk : QString();
+    }
     const QString resource = QStringLiteral(":/") + path;
-    if (QFileInfo::exists(resource))
-        return resource;
-    return QString();
+    return QFileInfo::exists(resource) ? resource : QString();
+}
+
+QUrl ZarnoFileUtils::getUrlByAddingSchemeToFilename(const QString &file)
+{
+    if (file.isEmpty())
+        return QUrl();
+    QString text;
+    if (file.startsWith(QLatin1String("file::/")))
+        text = QStringLiteral("qrc") + file.mid(5);
+    else if (file.startsWith(QLatin1String(":/")))
+        text = QStringLiteral("qrc") + file;
+    else if (file.startsWith(QLatin1String("file:")) || file.startsWith(QLatin1String("qrc:"))
+             || file.startsWith(QLatin1String("assets:")))
+        text = file;
+    else if (startsWithDriveLetter(file))
+        text = QStringLiteral("file:///") + file;
+    else if (file.startsWith(QLatin1Char('/')))
+        text = QStringLiteral("file://") + file;
+    else
+        text = QStringLiteral("file:") + file; // stays relative, as the name was
+    return QUrl(text, QUrl::TolerantMode);
+}
+
+QString ZarnoFileUtils::stripSchemeFromUrl(const QUrl &filepath)
+{
+    return stripSchemeFromUrl(filepath.toString());
+}
+
+QString ZarnoFileUtils::stripSchemeFromUrl(const QString &urlString)
+{
+    QString s = urlString;
+    if (s.startsWith(QLatin1String("qrc")))
+        s.remove(0, 3);
+    if (s.startsWith(QLatin1String("file:///"))) {
+        // file:///C:/x is the drive path C:/x; file:///home/x the absolute path /home/x.
+        s.remove(0, startsWithDriveLetter(s.mid(8)) ? 8 : 7);
+    }
+    if (s.startsWith(QLatin1String("file:")))
+        s.remove(0, 5);
+    return s;
+}
+
+QString ZarnoFileUtils::getFilenameWithoutSchemeAndResourcePath(const QUrl &filepath)
+{
+    QString s = stripSchemeFromUrl(filepath);
+    if (s.startsWith(QLatin1String(":/")))
+        s.remove(0, 2);
+    return s;
+}
+
+QString ZarnoFileUtils::getAbsolutePathFromUrlString(const QString &filepath)
+{
+    const QString stripped = stripSchemeFromUrl(filepath);
+    const QFileInfo info(stripped);
+    if (!info.fileName().contains(QLatin1Char('.')))
+        return info.absoluteFilePath();
+    return info.absolutePath() + QLatin1Char('/');
+}
+
+bool ZarnoFileUtils::writeFile(const QString &file, const QString &stringData)
+{
+    // Written as UTF-8, the encoding readFile reads.
+    QByteArray bytes = stringData.toUtf8();
+    const int zero = bytes.indexOf('\0');
+    if (zero >= 0)
+        bytes.truncate(zero);
+    return writeFile(file, bytes);
+}
+
+bool ZarnoFileUtils::writeFile(const QString &file, const QByteArray &byteData)
+{
+    if (file.isEmpty()) {
+        qWarning("[WARNING] writeFile - No filename specified!");
+        return false;
+    }
+    const QString path = writableLocationPath(file);
+    if (path.isEmpty())
+        return false;
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString folder = slash > 0 ? path.left(slash) : QString();
+    if (!folder.isEmpty() && !QDir().mkpath(folder))
+        qWarning().noquote() << QStringLiteral("[WARNING] Could not create directory for writing file: %1").arg(quotedName(folder));
+
+    // The new content replaces the old one only once it is completely on disk.
+    QSaveFile output(path);
+    if (!output.open(QIODevice::WriteOnly)) {
+        qWarning().noquote() << QStringLiteral("[WARNING] File open for %1 did not work.").arg(quotedName(path));
+        return false;
+    }
+    if (output.write(byteData) != byteData.size() || !output.commit()) {
+        qWarning().noquote() << QStringLiteral("[WARNING] Writing %1 did not complete: %2").arg(quotedName(path), output.errorString());
+        output.cancelWriting();
+        return false;
+    }
+    return true;
 }
 
 QString ZarnoFileUtils::readFile(const QString &file)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!readAcceptedFile(file, &bytes))
         return QString();
-    return QString::fromUtf8(f.readAll());
+    const int zero = bytes.indexOf('\0');
+    if (zero >= 0)
+        bytes.truncate(zero);
+    return QString::fromUtf8(bytes);
+}
+
+QStringList ZarnoFileUtils::listFiles(const QUrl &path, const QStringList &nameFilter)
+{
+    const QString location = writableLocationPath(path.toString(), true);
+    if (location.isEmpty())
+        return QStringList();
+    // A name with a dot stands for a file in the folder to list, unless it is
+    // a folder itself.
+    const QString folder = QFileInfo(location).isDir() ? location : getAbsolutePathFromUrlString(location);
+    return QDir(folder).entryList(nameFilter, QDir::Files | QDir::Hidden, QDir::Unsorted);
+}
+
+bool ZarnoFileUtils::copyFile(const QString &source, const QString &destination)
+{
+    QByteArray bytes;
+    if (!readAcceptedFile(stripSchemeFromUrl(source), &bytes)) {
+        // The destination keeps what it had.
+        qWarning().noquote() << QStringLiteral("[WARNING] copyFile could not read %1, nothing was copied").arg(quotedName(source));
+        return false;
+    }
+    return writeFile(destination, bytes);
+}
+
+QByteArray ZarnoFileUtils::getFileData(const QString &)
+{
+    qWarning("WARNING: ZarnoFileUtils::getFileData() is not supported in Zarno 2.0 yet");
+    return QByteArray();
+}
+
+QUrl ZarnoFileUtils::getDataStorageUrl(const QString &relativePath)
+{
+    QString relative = relativePath;
+    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString path = resolveInDocuments(relative, true);
+    if (path.isEmpty())
+        return QUrl();
+    return getUrlByAddingSchemeToFilename(path);
+}
+
+QUrl ZarnoFileUtils::getPathUrl(const QString &urlString, QObject *sourceObject)
+{
+    QString text = urlString;
+    if (!text.startsWith(QLatin1String("qrc:")) && !text.startsWith(QLatin1String(":/"))
+        && !text.startsWith(QLatin1String("assets:")) && !text.startsWith(QLatin1String("file:")))
+        text.prepend(getBasePath(sourceObject));
+    return getUrlByAddingSchemeToFilename(text);
+}
+
+QUrl ZarnoFileUtils::getPathUrl(const QString &urlString, const QUrl &sourcePath)
+{
+    return getUrlByAddingSchemeToFilename(getAbsolutePathFromUrlString(sourcePath.toString()) + urlString);
+}
+
+QString ZarnoFileUtils::getBasePath(QObject *sourceObject)
+{
+    if (!sourceObject)
+        return QString();
+    QQmlContext *context = QQmlEngine::contextForObject(sourceObject);
+    if (!context)
+        return QString();
+    return QFileInfo(context->baseUrl().toString()).path() + QLatin1Char('/');
+}
+
+QUrl ZarnoFileUtils::qmlEngineBaseUrlForObject(QObject *object)
+{
+    QQmlContext *context = object ? QQmlEngine::contextForObject(object) : nullptr;
+    if (!context || !context->engine())
+        return QUrl();
+    return context->engine()->baseUrl();
+}
+
+QString ZarnoFileUtils::storageLocation(ZarnoFileUtils::StorageLocation type)
+{
+    QStandardPaths::StandardLocation location;
+    switch (type) {
+    case HomeLocation: location = QStandardPaths::HomeLocation; break;
+    case DocumentsLocation: location = QStandardPaths::DocumentsLocation; break;
+    case DataLocation: location = QStandardPaths::AppLocalDataLocation; break;
+    case CacheLocation: location = QStandardPaths::CacheLocation; break;
+    case TempLocation: location = QStandardPaths::TempLocation; break;
+    default: return QString();
+    }
+    QString path = QStandardPaths::writableLocation(location);
+    // No location must never turn into the file system root.
+    if (path.isEmpty())
+        return QString();
+    if (!path.endsWith(QLatin1Char('/')))
+        path.append(QLatin1Char('/'));
+    if (!QDir().mkpath(path))
+        return QString();
+    return path;
+}
+
+bool ZarnoFileUtils::removeDir(const QString &dirName)
+{
+    if (dirName.isEmpty()) {
+        qWarning("WARNING: no dirName given for removeDir, no removal possible");
+        return false;
+    }
+    const QString path = writableLocationPath(dirName);
+    if (path.isEmpty())
+        return false;
+    if (holdsDocumentsFolder(path)) {
+        qWarning().noquote() << QStringLiteral("[WARNING] removeDir refuses to remove the documents folder or a folder holding it: %1")
+                                    .arg(quotedName(path));
+        return false;
+    }
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return QFile::remove(path);
+    if (!info.isDir())
+        return true;
+    return removeTree(path);
+}
+
+QString ZarnoFileUtils::defaultWritablePath()
+{
+    if (s_defaultWritablePath.isEmpty()) {
+        s_defaultWritablePath = storageLocation(DocumentsLocation);
+        if (s_defaultWritablePath.isEmpty())
+            qWarning("WARNING: defaultWritablePath() is still empty after reading the documenstLocation storage!");
+    }
+    return s_defaultWritablePath;
+}
+
+QString ZarnoFileUtils::cropPathAndKeepFilename(const QString &path, bool cropFileExtension)
+{
+    QString result = path;
+    const int slash = result.lastIndexOf(QLatin1Char('/'));
+    if (slash > 0 && !result.endsWith(QLatin1Char('/')))
+        result = result.mid(slash + 1);
+    if (cropFileExtension) {
+        const int dot = result.lastIndexOf(QLatin1Char('.'));
+        if (dot > 0)
+            result.truncate(dot);
+    }
+    return result;
+}
+
+void ZarnoFileUtils::addSearchPath(const QString &path, int index)
+{
+    QString folder = path;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder.append(QLatin1Char('/'));
+    if (m_searchPaths.contains(folder))
+        return;
+    // Indexes outside the list append.
+    if (index < 0 || index > m_searchPaths.size())
+        index = m_searchPaths.size();
+    m_searchPaths.insert(index, folder);
+    emit searchPathsChanged();
+}
+
+void ZarnoFileUtils::removeSearchPath(const QString &path)
+{
+    QString folder = path;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder.append(QLatin1Char('/'));
+    if (m_searchPaths.removeAll(folder) > 0)
+        emit searchPathsChanged();
+}
+
+QUrl ZarnoFileUtils::getMultiPathUrl(const QUrl &url, QObject *contextObject)
+{
+    if (url.isEmpty())
+        return QUrl();
+    const QString documents = defaultWritablePath();
+    if (!documents.isEmpty() && !m_searchPaths.contains(documents)) {
+        m_searchPaths.prepend(documents);
+        emit searchPathsChanged();
+    }
+
+    // A candidate found relative to the working directory is handed out as an
+    // absolute URL, so that it names the same file wherever it is resolved.
+    auto urlFor = [](const QString &candidate) {
+        if (!candidate.startsWith(QLatin1String(":/")) && QFileInfo(candidate).isRelative())
+            return getUrlByAddingSchemeToFilename(QFileInfo(candidate).absoluteFilePath());
+        return getUrlByAddingSchemeToFilename(candidate);
+    };
+
+    const QString text = url.toString();
+    const bool relative = url.isRelative() && !text.contains(QLatin1String(":/"));
+    const QString documentFolder = contextObject ? getAbsolutePathFromUrlString(getBasePath(contextObject)) : QString();
+
+    if (relative) {
+        const QString documentCandidate = documentFolder + text;
+        if (contextObject && QFile::exists(documentCandidate))
+            return urlFor(documentCandidate);
+        for (const QString &folder : qAsConst(m_searchPaths)) {
+            if (QFile::exists(folder + text))
+                return urlFor(folder + text);
+        }
+        return contextObject ? urlFor(documentCandidate) : QUrl();
+    }
+
+    QString stripped = stripSchemeFromUrl(text);
+    if (QFile::exists(stripped))
+        return url;
+    if (contextObject) {
+        if (!documentFolder.isEmpty() && stripped.startsWith(documentFolder))
+            stripped.remove(0, documentFolder.size());
+        for (const QString &folder : qAsConst(m_searchPaths)) {
+            if (QFile::exists(folder + stripped))
+                return urlFor(folder + stripped);
+        }
+        return url;
+    }
+    if (stripped.startsWith(QLatin1String(":/"))) {
+        if (QFile::exists(stripped.mid(2)))
+            return url;
+        qWarning().noquote() << QStringLiteral("WARNING: System: getMultiPathUrl(): absolute url supplied, but the file wasnt found and no "
+                                               "contextObject given so we cannot search the searchpaths for url: %1")
+                                    .arg(quotedName(text));
+        return QUrl();
+    }
+    for (const QString &folder : qAsConst(m_searchPaths)) {
+        if (QFile::exists(folder + text))
+            return urlFor(folder + text);
+    }
+    return url;
 }
