@@ -151,7 +151,6 @@ private:
     bool m_textureNeedsReload = true;
     bool m_cacheCleared = false;
     bool m_currentFrameRotated = false;
-    bool m_building = false;
 };
 
 #endif

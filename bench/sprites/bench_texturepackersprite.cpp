@@ -1,0 +1,206 @@
+// Frame time of many animated sprites from one sheet: the engine's
+// TexturePackerSprite beside Qt Quick's AnimatedSprite showing the same image.
+// Run under an X server with OpenGL, e.g.
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/bench_texturepackersprite
+#include "app/zrapplication.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QQuickView>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int FrameCount = 8;
+constexpr int FrameSize = 32;
+
+// One strip of numbered, differently coloured frames, and its description.
+void writeSheet(const QString &dir)
+{
+    QImage image(FrameCount * FrameSize, FrameSize, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    QJsonObject frames;
+    for (int i = 0; i < FrameCount; ++i) {
+        painter.setBrush(QColor::fromHsv(i * 360 / FrameCount, 255, 255));
+        painter.setPen(Qt::black);
+        painter.drawEllipse(i * FrameSize + 1, 1, FrameSize - 2, FrameSize - 2);
+        painter.drawText(QRect(i * FrameSize, 0, FrameSize, FrameSize), Qt::AlignCenter, QString::number(i));
+        const QJsonObject box{{"x", i * FrameSize}, {"y", 0}, {"w", FrameSize}, {"h", FrameSize}};
+        frames.insert(QStringLiteral("f%1.png").arg(i),
+                      QJsonObject{{"frame", box},
+                                  {"rotated", false},
+                                  {"trimmed", false},
+                                  {"spriteSourceSize", QJsonObject{{"x", 0}, {"y", 0}, {"w", FrameSize}, {"h", FrameSize}}},
+                                  {"sourceSize", QJsonObject{{"w", FrameSize}, {"h", FrameSize}}}});
+    }
+    painter.end();
+    image.save(dir + "/sheet.png");
+    const QJsonObject meta{{"image", "sheet.png"},
+                           {"size", QJsonObject{{"w", image.width()}, {"h", image.height()}}}};
+    QFile file(dir + "/sheet.json");
+    file.open(QIODevice::WriteOnly);
+    file.write(QJsonDocument(QJsonObject{{"frames", frames}, {"meta", meta}}).toJson());
+}
+
+const char *const Scene = R"(
+import QtQuick 2.15
+import Zarno 2.0
+
+Item {
+    width: 1024
+    height: 768
+    Repeater {
+        model: spriteCount
+        delegate: useEngineSprite ? engineSprite : toolkitSprite
+    }
+    Component {
+        id: engineSprite
+        TexturePackerSprite {
+            x: (index * 37) % 992
+            y: (index * 53) % 736
+            source: sheetJson
+            frameNames: ["f0.png", "f1.png", "f2.png", "f3.png", "f4.png", "f5.png", "f6.png", "f7.png"]
+            frameRate: desynchronised ? 6 + index % 7 : 10
+        }
+    }
+    Component {
+        id: toolkitSprite
+        AnimatedSprite {
+            x: (index * 37) % 992
+            y: (index * 53) % 736
+            width: 32
+            height: 32
+            source: sheetImage
+            frameCount: 8
+            frameWidth: 32
+            frameHeight: 32
+            frameRate: desynchronised ? 6 + index % 7 : 10
+            running: true
+        }
+    }
+}
+)";
+
+struct Result
+{
+    double setupMs = 0;
+    int frames = 0;
+    double meanMs = 0;
+    double medianMs = 0;
+};
+
+Result measure(const QString &dir, int count, bool engineSprite, bool desynchronised)
+{
+    Result result;
+    QElapsedTimer setup;
+    setup.start();
+
+    QQuickView view;
+    ZRApplication zarno;
+    zarno.initialize(view.engine());
+    QQmlContext *context = view.rootContext();
+    context->setContextProperty("spriteCount", count);
+    context->setContextProperty("useEngineSprite", engineSprite);
+    context->setContextProperty("desynchronised", desynchronised);
+    context->setContextProperty("sheetJson", QUrl::fromLocalFile(dir + "/sheet.json"));
+    context->setContextProperty("sheetImage", QUrl::fromLocalFile(dir + "/sheet.png"));
+    QFile file(dir + "/Scene.qml");
+    file.open(QIODevice::WriteOnly);
+    file.write(Scene);
+    file.close();
+    view.setSource(QUrl::fromLocalFile(dir + "/Scene.qml"));
+    if (view.status() != QQuickView::Ready) {
+        qWarning() << view.errors();
+        return result;
+    }
+    view.resize(1024, 768);
+
+    QVector<qint64> swaps;
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(&view, &QQuickWindow::frameSwapped, &view, [&] { swaps.append(clock.nsecsElapsed()); });
+    view.show();
+
+    // Warm up for a second (node building, texture upload), then measure for
+    // three seconds or at least 8 frames, at most 8 seconds.
+    QEventLoop loop;
+    QTimer poll;
+    qint64 measureFrom = -1;
+    int firstFrame = 0;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        if (measureFrom < 0) {
+            if (now > 1'000'000'000LL && swaps.size() > 2) {
+                measureFrom = now;
+                firstFrame = swaps.size();
+            }
+            return;
+        }
+        const int measured = swaps.size() - firstFrame;
+        if ((now - measureFrom > 3'000'000'000LL && measured >= 8) || now - measureFrom > 8'000'000'000LL)
+            loop.quit();
+    });
+    result.setupMs = setup.elapsed();
+    poll.start(50);
+    loop.exec();
+
+    QVector<double> intervals;
+    for (int i = std::max(firstFrame, 1); i < swaps.size(); ++i)
+        intervals.append((swaps.at(i) - swaps.at(i - 1)) / 1e6);
+    result.frames = intervals.size();
+    if (!intervals.isEmpty()) {
+        double sum = 0;
+        for (double v : intervals)
+            sum += v;
+        result.meanMs = sum / intervals.size();
+        std::sort(intervals.begin(), intervals.end());
+        result.medianMs = intervals.at(intervals.size() / 2);
+    }
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QSG_RENDER_LOOP", "basic");
+    QGuiApplication app(argc, argv);
+    QTemporaryDir dir;
+    writeSheet(dir.path());
+
+    // "in step": every sprite at the same frame rate, so all show the same
+    // frame; "mixed": rates 6 to 12 fps, so neighbours show different frames.
+    std::printf("%-8s %-8s %-22s %9s %7s %10s %10s %7s\n", "sprites", "timing", "element", "setup ms", "frames",
+                "mean ms", "median ms", "fps");
+    for (int count : {1000, 10000}) {
+        for (bool desynchronised : {false, true}) {
+            Result results[2];
+            for (int engine = 1; engine >= 0; --engine) {
+                const Result r = measure(dir.path(), count, engine == 1, desynchronised);
+                results[engine] = r;
+                std::printf("%-8d %-8s %-22s %9.0f %7d %10.2f %10.2f %7.1f\n", count,
+                            desynchronised ? "mixed" : "in step",
+                            engine ? "TexturePackerSprite" : "AnimatedSprite (Qt)", r.setupMs, r.frames, r.meanMs,
+                            r.medianMs, r.meanMs > 0 ? 1000.0 / r.meanMs : 0.0);
+                std::fflush(stdout);
+            }
+            if (results[0].meanMs > 0)
+                std::printf("%-8d %-8s ratio of mean frame times, TexturePackerSprite / AnimatedSprite: %.2f\n", count,
+                            desynchronised ? "mixed" : "in step", results[1].meanMs / results[0].meanMs);
+        }
+    }
+    return 0;
+}
