@@ -159,12 +159,13 @@ double ridgeY(double x, double width, double base, const QVector<Wave> &waves)
 QPainterPath ridgePath(double width, double base, const QVector<Wave> &waves, double bottom, double step)
 {
     QPainterPath path;
-    // Overshoot the tile by a step on both sides so antialiasing at the edges
-    // matches the neighbouring tile.
-    path.moveTo(-step, bottom);
-    for (double x = -step; x <= width + step + 0.001; x += step)
+    // Overshoot the tile well past both edges: the closing sides (and their
+    // outlines) must stay outside it, also when a caller shifts the path a little.
+    const double over = 40;
+    path.moveTo(-over, bottom);
+    for (double x = -over; x <= width + over + 0.001; x += step)
         path.lineTo(x, ridgeY(x, width, base, waves));
-    path.lineTo(width + step, bottom);
+    path.lineTo(width + over, bottom);
     path.closeSubpath();
     return path;
 }

@@ -164,19 +164,23 @@ void drawSky(QPainter &p, int land)
     case 4: { // forest, golden morning haze
         skyGradient(p, QColor(120, 196, 170), QColor(206, 236, 190), QColor(255, 244, 206));
         const QPointF c(1000, 170);
-        for (int i = 0; i < 9; ++i) {
-            const double a = qDegreesToRadians(40.0 + i * 12.5);
-            const double spread = qDegreesToRadians(3.0 + (i % 3) * 1.5);
-            const double len = 1300;
-            QPainterPath ray = polygon({c, c + QPointF(std::cos(a - spread), std::sin(a - spread)) * len,
-                                        c + QPointF(std::cos(a + spread), std::sin(a + spread)) * len});
-            QRadialGradient g(c, len);
-            g.setColorAt(0, QColor(255, 255, 230, 110));
-            g.setColorAt(1, QColor(255, 255, 230, 0));
-            p.setPen(Qt::NoPen);
-            p.setBrush(g);
-            p.drawPath(ray);
-        }
+        // the rays reach past the tile's right edge: repeat them one tile to the left
+        wrapped(c.x(), 1300, W, [&](double cx) {
+            const QPointF o(cx, c.y());
+            for (int i = 0; i < 9; ++i) {
+                const double a = qDegreesToRadians(40.0 + i * 12.5);
+                const double spread = qDegreesToRadians(3.0 + (i % 3) * 1.5);
+                const double len = 1300;
+                QPainterPath ray = polygon({o, o + QPointF(std::cos(a - spread), std::sin(a - spread)) * len,
+                                            o + QPointF(std::cos(a + spread), std::sin(a + spread)) * len});
+                QRadialGradient g(o, len);
+                g.setColorAt(0, QColor(255, 255, 230, 110));
+                g.setColorAt(1, QColor(255, 255, 230, 0));
+                p.setPen(Qt::NoPen);
+                p.setBrush(g);
+                p.drawPath(ray);
+            }
+        });
         sun(p, c, 70, QColor(255, 246, 190), QColor(255, 250, 210));
         for (int i = 0; i < 5; ++i) {
             const double x = rng.range(0, W), y = rng.range(260, 520), w = rng.range(220, 340);
@@ -467,10 +471,11 @@ QPainterPath peaks(double base, double height, const QVector<Wave> &waves, doubl
         return base - height * v / total;
     };
     QPainterPath path;
-    path.moveTo(-step, H + 10);
-    for (double x = -step; x <= W + step + 0.001; x += step)
+    const double over = 40; // keep the closing sides well outside the tile
+    path.moveTo(-over, H + 10);
+    for (double x = -over; x <= W + over + 0.001; x += step)
         path.lineTo(x, y(x));
-    path.lineTo(W + step, H + 10);
+    path.lineTo(W + over, H + 10);
     path.closeSubpath();
     return path;
 }
@@ -510,10 +515,10 @@ void drawFar(QPainter &p, int land)
     }
     case 1: {
         QPainterPath mesa;
-        mesa.moveTo(-3, H + 10);
-        for (double x = -3; x <= W + 3.001; x += 3)
+        mesa.moveTo(-40, H + 10);
+        for (double x = -40; x <= W + 40.001; x += 3)
             mesa.lineTo(x, qMax(470.0, ridgeY(x, W, 640, {{200, 2, 0.9}, {90, 5, 0.3}, {30, 11, 1.7}})));
-        mesa.lineTo(W + 3, H + 10);
+        mesa.lineTo(W + 40, H + 10);
         mesa.closeSubpath();
         fillVertical(p, mesa, 470, QColor(200, 104, 84), 760, QColor(232, 150, 110));
         p.save();
@@ -946,10 +951,10 @@ void drawGround(QPainter &p, int land)
 
     // the lip along the top edge
     QPainterPath lip;
-    lip.moveTo(-3, ridgeY(-3, W, kGround, edge) - 6);
-    for (double x = -3; x <= W + 3.001; x += 3)
+    lip.moveTo(-21, ridgeY(-21, W, kGround, edge) - 6);
+    for (double x = -21; x <= W + 21.001; x += 3)
         lip.lineTo(x, ridgeY(x, W, kGround, edge) - 6);
-    for (double x = W + 3; x >= -3.001; x -= 3) {
+    for (double x = W + 21; x >= -21.001; x -= 3) {
         double depth = 30 + 8 * std::sin(2 * kPi * 10 * x / W);
         if (land == 5) // frosting drips
             depth = 28 + 22 * qMax(0.0, std::sin(2 * kPi * 15 * x / W)) * qMax(0.0, std::sin(2 * kPi * 15 * x / W));
