@@ -1,10 +1,13 @@
 // quillox-assetgen: draws every image of the game in all shipped densities,
 // synthesises its sounds and music and installs its font into an assets folder.
 //
-//   quillox-assetgen [--font FILE] [--lame PROGRAM] [--only TEXT] ASSETS_DIR
+//   quillox-assetgen [--font FILE] [--lame PROGRAM] [--only TEXT | --no-images] ASSETS_DIR
 //
 // --only limits the run to images whose path contains TEXT (for quick looks
 // while working on the art); such a run writes no sounds and no stamp.
+// --no-images writes only the font, sounds and music (and no stamp).
+// The stamp file is written last and only when everything succeeded: the
+// build regenerates until a run has produced the complete set.
 
 #include "art.h"
 #include "audio.h"
@@ -96,6 +99,7 @@ int main(int argc, char **argv)
                       QStringLiteral("lame")});
     parser.addOption({QStringLiteral("only"), QStringLiteral("Only images whose path contains text."),
                       QStringLiteral("text")});
+    parser.addOption({QStringLiteral("no-images"), QStringLiteral("Only the font, sounds and music.")});
     parser.addPositionalArgument(QStringLiteral("assets"), QStringLiteral("Output folder."));
     parser.process(app);
     if (parser.positionalArguments().size() != 1) {
@@ -103,7 +107,12 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString root = QDir(parser.positionalArguments().first()).absolutePath();
+    // A run that is going to change files invalidates the stamp first, so that
+    // a failed or interrupted run is never taken for a complete one.
+    QFile::remove(QDir(root).filePath(QStringLiteral(".assetgen-stamp")));
     const QString only = parser.value(QStringLiteral("only"));
+    const bool noImages = parser.isSet(QStringLiteral("no-images"));
+    const bool complete = only.isEmpty() && !noImages;
     const QString fontFile = parser.value(QStringLiteral("font"));
     QStringList errors;
     QElapsedTimer clock;
@@ -130,7 +139,7 @@ int main(int argc, char **argv)
 
     QVector<Job> jobs;
     for (const art::ImageSpec &spec : specs) {
-        if (!only.isEmpty() && !spec.path.contains(only))
+        if (noImages || (!only.isEmpty() && !spec.path.contains(only)))
             continue;
         for (int density : {1, 2, 4}) {
             const int w = spec.frameWidth * spec.frames * density;
@@ -143,8 +152,12 @@ int main(int argc, char **argv)
             jobs.append({&spec, density, file});
         }
     }
-    for (const Job &job : jobs)
-        QDir().mkpath(QFileInfo(job.file).path());
+    for (const Job &job : jobs) {
+        if (!QDir().mkpath(QFileInfo(job.file).path()))
+            errors << QStringLiteral("cannot create the folder of %1").arg(job.file);
+    }
+    if (!errors.isEmpty())
+        jobs.clear();
     // Largest first keeps both cores busy to the end.
     std::stable_sort(jobs.begin(), jobs.end(), [](const Job &a, const Job &b) { return a.pixels() > b.pixels(); });
 
@@ -178,7 +191,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "quillox-assetgen: error: %s\n", qPrintable(e));
     if (!errors.isEmpty())
         return 1;
-    if (only.isEmpty()) {
+    if (complete) {
         QStringList stampErrors;
         writeFileAtomically(QDir(root).filePath(QStringLiteral(".assetgen-stamp")), QByteArray("ok\n"), stampErrors);
         if (!stampErrors.isEmpty())
