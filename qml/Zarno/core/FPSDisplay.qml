@@ -2,6 +2,8 @@ import QtQuick 2.0
 
 // Frames drawn during the past second, counted off the animation timer.
 Text {
+    id: fpsDisplay
+
     property int __framesThisSecond: 0
     property real __frameTick: 0
 
@@ -14,7 +16,7 @@ Text {
 
     // Every animation frame moves this value, which is all we need to count frames.
     NumberAnimation on __frameTick {
-        running: parent.visible
+        running: fpsDisplay.visible
         from: 0
         to: 1
         duration: 1000
@@ -23,12 +25,12 @@ Text {
     on__FrameTickChanged: __framesThisSecond++
 
     Timer {
-        running: parent.visible
+        running: fpsDisplay.visible
         interval: 1000
         repeat: true
         onTriggered: {
-            parent.text = Math.min(parent.__framesThisSecond, 60)
-            parent.__framesThisSecond = 0
+            fpsDisplay.text = Math.min(fpsDisplay.__framesThisSecond, 60)
+            fpsDisplay.__framesThisSecond = 0
         }
     }
 }
