@@ -268,6 +268,15 @@ void tst_TexturePackerSprite::badSheetsWarnAndDrawNothing_data()
                        "Warning: TexturePackerSprite has no information for the frame \"red\" in the current source file \"%URL%\"."};
     QTest::newRow("unknown frame") << "main/main.json" << QByteArray() << QStringList{"Nope.png"}
         << QStringList{"Warning: TexturePackerSprite has no information for the frame \"Nope.png\" in the current source file \"%URL%\"."};
+    // Sizes that would be divided by: missing ones collapse the quad silently.
+    QTest::newRow("no sheet size") << "main/nosize.json"
+        << QByteArray(R"({"meta": {"image": "main.png"},
+                         "frames": {"red": {"frame": {"x": 2, "y": 2, "w": 16, "h": 16}, "spriteSourceSize": {"x": 0, "y": 0, "w": 16, "h": 16}, "sourceSize": {"w": 16, "h": 16}}}})")
+        << red << QStringList();
+    QTest::newRow("no source size") << "main/nosource.json"
+        << QByteArray(R"({"meta": {"image": "main.png", "size": {"w": 128, "h": 64}},
+                         "frames": {"red": {"frame": {"x": 2, "y": 2, "w": 16, "h": 16}, "spriteSourceSize": {"x": 0, "y": 0, "w": 16, "h": 16}}}})")
+        << red << QStringList();
     QTest::newRow("missing image") << "bad/noimage.json"
         << QByteArray(R"({"meta": {"image": "gone.png", "size": {"w": 128, "h": 64}},
                          "frames": {"red": {"frame": {"x": 2, "y": 2, "w": 16, "h": 16}, "spriteSourceSize": {"x": 0, "y": 0, "w": 16, "h": 16}, "sourceSize": {"w": 16, "h": 16}}}})")
