@@ -127,6 +127,7 @@ private slots:
     void configurationIsRead();
     void missingOrEmptyConfigurationWarnsOnce_data();
     void missingOrEmptyConfigurationWarnsOnce();
+    void unreadableConfigurationWarns();
     void malformedConfigurationGivesEmptyConfiguration_data();
     void malformedConfigurationGivesEmptyConfiguration();
     void publishBuildKeepsLogOutputOff();
@@ -145,6 +146,7 @@ private slots:
     void parseReadsValues();
     void parseRefusesBadInput_data();
     void parseRefusesBadInput();
+    void parseRefusesOverDeepNesting();
     void pointFFromString_data();
     void pointFFromString();
     void unsupportedAndSpriteHelpers();
@@ -217,6 +219,17 @@ void tst_System::missingOrEmptyConfigurationWarnsOnce()
     QCOMPARE(system.appVersionCode(), -1);
     QCOMPARE(system.screenOrientation(), System::ScreenOrientationAuto);
     QVERIFY(!system.publishBuild());
+}
+
+void tst_System::unreadableConfigurationWarns()
+{
+    const ConfigurationDir dir(QByteArray{});
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("qml/config.json")));
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("[WARNING] readFile could not open \"qml/config.json\": %1")
+                                                      .arg(QStringLiteral("file to open is a directory"))));
+    QTest::ignoreMessage(QtWarningMsg, "WARNING: cant find config.json file");
+    System system;
+    QCOMPARE(system.appVersionCode(), -1);
 }
 
 void tst_System::malformedConfigurationGivesEmptyConfiguration_data()
@@ -510,6 +523,20 @@ void tst_System::parseRefusesBadInput()
     System system;
     QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("[System]- [WARNING]: System can't parse stringData file \"%1\"").arg(text)));
     QVERIFY(system.parse(text).isEmpty());
+}
+
+void tst_System::parseRefusesOverDeepNesting()
+{
+    System system;
+    const auto nested = [](int depth) {
+        return QStringLiteral("{\"a\":") + QString(depth - 1, QLatin1Char('[')) + QString(depth - 1, QLatin1Char(']'))
+               + QLatin1Char('}');
+    };
+    QCOMPARE(system.parse(nested(512)).size(), 1);
+    for (const int depth : {513, 200000}) {
+        QTest::ignoreMessage(QtWarningMsg, "[System]- [WARNING]: System can't parse stringData file, it nests deeper than 512 levels");
+        QVERIFY(system.parse(nested(depth)).isEmpty());
+    }
 }
 
 void tst_System::pointFFromString_data()
