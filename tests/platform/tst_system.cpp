@@ -1,6 +1,7 @@
 #include "app/zrapplication.h"
 #include "platform/system.h"
 #include "scheduling/zrstepdriver.h"
+#include "support/warningcollector.h"
 
 #include <QtTest>
 #include <QJSEngine>
@@ -567,6 +568,18 @@ void tst_System::unsupportedAndSpriteHelpers()
     RecreatableSprite sprite;
     system.recreateSprite(&sprite);
     QCOMPARE(sprite.created, 1);
+
+    // The toolkit's sprite sequence rebuilds its engine this way.
+    QQmlEngine engine;
+    QQmlComponent component(&engine);
+    component.setData("import QtQuick 2.0\nSpriteSequence { Sprite { name: 'a'; frameCount: 1; frameWidth: 1; frameHeight: 1 } }", QUrl());
+    QScopedPointer<QObject> sequence(component.create());
+    QVERIFY(sequence);
+    {
+        WarningCollector collector;
+        system.recreateSprite(sequence.data());
+        QCOMPARE(collector.warnings, QStringList());
+    }
 
     QObject plain;
     QString expected;
