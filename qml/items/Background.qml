@@ -8,6 +8,11 @@ Item {
     property int number
     property bool running
     property alias velocity: scroll.velocity
+    // Window pixels per scene unit. The pictures are read at the size they are drawn:
+    // drawing five layers from full-density textures was what made a run crawl under
+    // software rendering.
+    property real pixelsPerUnit: 1
+    readonly property int pictureHeight: Math.max(1, Math.ceil(height * pixelsPerUnit))
 
     // The land's picture is read in the background and shown once it is there:
     // reading five full-screen pictures on the spot stalled the run at every portal.
@@ -30,6 +35,7 @@ Item {
         id: nextPicture
         visible: false
         asynchronous: true
+        sourceSize.height: landLayer.pictureHeight
         source: landLayer.landSource
         // A missing file shows as nothing rather than keeping the old land.
         onStatusChanged: {
@@ -47,8 +53,12 @@ Item {
         Repeater {
             model: 3
             BackgroundImage {
+                // The strip's period; the picture is 1500 units wide at its own density.
+                width: 1500
                 height: landLayer.height
                 fillMode: Image.PreserveAspectFit
+                asynchronous: true
+                sourceSize.height: landLayer.pictureHeight
                 source: landLayer.shownSource
             }
         }

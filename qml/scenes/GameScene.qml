@@ -176,7 +176,10 @@ QemScene {
     }
 
     MultiResolutionImage {
+        objectName: "backdrop"
         anchors.centerIn: parent
+        // Drawn far below its file's density; the smaller levels keep software rendering fast.
+        Component.onCompleted: image.mipmap = true
         source: "../../assets/img/bkg/bkg.png"
     }
 
@@ -189,6 +192,7 @@ QemScene {
             land: gameScene.land
             number: index
             velocity: -200 * index
+            pixelsPerUnit: gameScene.xScaleForScene
         }
     }
 

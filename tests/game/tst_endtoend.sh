@@ -1,0 +1,199 @@
+#!/usr/bin/env bash
+# Plays Quillox the way a player does: splash, title, comic page, game, the first
+# taps of a run, a land change, back to the title, the quit question (Cancel, then
+# OK). Screenshots are compared at known pixels with the pictures the scenes draw,
+# so a black, empty or misplaced scene fails.
+# Usage: bash tests/game/tst_endtoend.sh <build dir>   (from the repository root)
+# Screenshots are kept in <build dir>/endtoend-shots.
+set -euo pipefail
+
+build="${1:-build}"
+game="$build/bin/quillox"
+if [ ! -x "$game" ]; then
+  echo "FAIL: $game does not exist; build the game first"
+  exit 1
+fi
+if [ ! -d assets/img ] || [ ! -f assets/img/misc/comix.png ]; then
+  echo "SKIP: assets/ is absent (generate the game's pictures and sounds first); nothing was tested"
+  exit 0
+fi
+for tool in xvfb-run xdotool import convert; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is needed"; exit 1; }
+done
+
+shots="$(cd "$build" && pwd)/endtoend-shots"
+rm -rf "$shots"
+mkdir -p "$shots"
+
+if [ "${ZARNO_ENDTOEND_INNER:-}" != 1 ]; then
+  # Our own screen, so the window size and the screen density are known.
+  export ZARNO_ENDTOEND_INNER=1
+  exec xvfb-run -a -s "-screen 0 1280x800x24 +extension GLX -nolisten tcp" bash "$0" "$build"
+fi
+
+export QT_QPA_PLATFORM=xcb
+export LIBGL_ALWAYS_SOFTWARE=1
+scratch="$(mktemp -d /tmp/quillox-e2e.XXXXXX)"
+export XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config" XDG_CACHE_HOME="$scratch/cache" HOME="$scratch/home"
+mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$HOME"
+
+"$game" >"$shots/game.log" 2>&1 &
+pid=$!
+cleanup() {
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  echo "--- last lines of the game's output:"
+  tail -n 20 "$shots/game.log" || true
+  exit 1
+}
+
+alive() { kill -0 "$pid" 2>/dev/null; }
+
+# The window is 960 x 640 at the screen's top-left corner (no window manager), and
+# the game's 1920 x 1280 scenes fill it at half size: window pixel = scene unit / 2.
+window=""
+for _ in $(seq 300); do
+  alive || fail "the game ended during start-up"
+  window="$(xdotool search --onlyvisible --name '^Quillox$' 2>/dev/null | head -n1 || true)"
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window titled Quillox appeared"
+
+shot() { import -window root "$shots/$1.png"; }
+pixel() { convert "$shots/$1.png" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:; }
+
+# Expected colour of a picture that fills the window, at a window pixel; `dim` is the
+# share of it left visible by an overlay (the wait screen's half-black veil).
+expected() { # picture x y [dim]
+  local dim="${4:-1}"
+  convert "$1" -resize 960x640\! -format "%[fx:int(255*$dim*p{$2,$3}.r)] %[fx:int(255*$dim*p{$2,$3}.g)] %[fx:int(255*$dim*p{$2,$3}.b)]" info:
+}
+
+close() { # "r g b" "r g b" tolerance
+  local a=($1) b=($2) tol="$3"
+  for i in 0 1 2; do
+    local d=$(( ${a[$i]} - ${b[$i]} ))
+    [ "${d#-}" -le "$tol" ] || return 1
+  done
+}
+
+# Compares a screenshot with a picture at several points; most must agree (a few
+# may fall on an animated detail).
+matches() { # shot picture dim need x,y...
+  local name="$1" picture="$2" dim="$3" need="$4"
+  shift 4
+  local good=0 total=0
+  for point in "$@"; do
+    local x="${point%,*}" y="${point#*,}"
+    local got want
+    got="$(pixel "$name" "$x" "$y")"
+    want="$(expected "$picture" "$x" "$y" "$dim")"
+    total=$((total + 1))
+    if close "$got" "$want" 40; then good=$((good + 1)); else echo "  $name at $x,$y: got $got, expected $want"; fi
+  done
+  echo "$name: $good of $total points match $(basename "$picture")"
+  [ "$good" -ge "$need" ]
+}
+
+# Waits (up to $2 s) for the screen to match a scene.
+await() { # seconds name picture dim need points...
+  local seconds="$1"
+  shift
+  local deadline=$((SECONDS + seconds))
+  while :; do
+    alive || fail "the game ended"
+    shot "$1"
+    if matches "$@" >"$shots/$1.txt"; then cat "$shots/$1.txt"; return 0; fi
+    [ "$SECONDS" -lt "$deadline" ] || { cat "$shots/$1.txt"; return 1; }
+    sleep 0.3
+  done
+}
+
+click() { xdotool mousemove --sync "$1" "$2" click 1; }
+key() { xdotool windowfocus --sync "$window" 2>/dev/null || true; xdotool key --clearmodifiers "$1"; }
+
+points_page="100,100 860,100 100,560 860,560 200,420 760,420 480,600"
+# The sky of the land layers' back layer, between the hearts and the roulette; the
+# other layers are clear there.
+points_sky="350,75 420,110 300,130 470,60"
+
+# 1. Splash: white over the whole window once the first frame is drawn.
+splash_pixels=""
+for _ in $(seq 60); do
+  alive || fail "the game ended during start-up"
+  shot splash
+  splash_pixels="$(pixel splash 480 320) / $(pixel splash 20 20) / $(pixel splash 940 620)"
+  [ "$splash_pixels" != "0 0 0 / 0 0 0 / 0 0 0" ] && break
+  sleep 0.2
+done
+echo "splash: $splash_pixels"
+[ "$splash_pixels" = "255 255 255 / 255 255 255 / 255 255 255" ] || fail "the splash is not white: $splash_pixels"
+
+# 2. Title screen.
+await 120 title assets/img/misc/comix.png 1 6 $points_page || fail "the title screen did not show"
+
+# 3. Comic page.
+click 480 320
+await 30 comic assets/img/misc/background.png 1 6 $points_page || fail "a tap on the title did not show the comic page"
+
+# 4. Game scene behind the wait screen: the starting land's sky, veiled by half.
+click 480 320
+await 30 wait assets/img/bkg/bkg-5-0.png 0.5 3 $points_sky || fail "a tap on the comic page did not show the game's wait screen"
+
+# 5. First tap: the veil fades; second tap starts the run.
+click 480 320
+await 15 play assets/img/bkg/bkg-5-0.png 1 3 $points_sky || fail "the wait screen did not go away after a tap"
+click 480 320
+started=$SECONDS
+sky="$(pixel play 350 75)"
+
+# 6. The portal arrives after about 4.7 s and the land changes: the sky changes.
+changed=""
+while [ $((SECONDS - started)) -le 12 ]; do
+  alive || fail "the game ended during the run"
+  shot run
+  now="$(pixel run 350 75)"
+  if ! close "$now" "$sky" 12; then changed=$((SECONDS - started)); break; fi
+  sleep 0.3
+done
+[ -n "$changed" ] || fail "no land change within 12 s of the first tap of the run"
+echo "land change after about $changed s (sky $sky -> $now)"
+cp "$shots/run.png" "$shots/landchange.png"
+
+# 7. Back (Backspace on the desktop) returns to the title screen.
+key BackSpace
+await 20 back assets/img/misc/comix.png 1 6 $points_page || fail "back in the game did not return to the title screen"
+
+# 8. Back on the title asks before quitting: Cancel keeps the game, OK ends it.
+ask() {
+  key BackSpace
+  local box=""
+  for _ in $(seq 100); do
+    box="$(xdotool search --onlyvisible --name '.' 2>/dev/null | grep -vx "$window" | while read -r w; do
+      geometry="$(xdotool getwindowgeometry "$w" 2>/dev/null | awk '/Geometry/ {print $2}')"
+      [ "${geometry%x*}" -gt 50 ] 2>/dev/null && echo "$w"; done | head -n1 || true)"
+    [ -n "$box" ] && break
+    sleep 0.1
+  done
+  [ -n "$box" ] || fail "back on the title screen asked nothing"
+  shot "question-$1"
+  xdotool windowfocus --sync "$box" 2>/dev/null || true
+  xdotool key --window "$box" --clearmodifiers "$1" 2>/dev/null || xdotool key "$1"
+}
+ask Escape
+sleep 1
+alive || fail "Cancel on the quit question ended the game"
+await 20 cancelled assets/img/misc/comix.png 1 6 $points_page || fail "the title screen is gone after Cancel"
+ask Return
+for _ in $(seq 100); do alive || break; sleep 0.1; done
+alive && fail "OK on the quit question did not end the game"
+wait "$pid" && status=0 || status=$?
+[ "$status" -eq 0 ] || fail "the game ended with status $status"
+echo "PASS: splash, title, comic, wait screen, run, land change after ${changed} s, back, quit question"
