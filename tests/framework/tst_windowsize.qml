@@ -22,6 +22,48 @@ TestCase {
         }
     }
 
+    Component {
+        id: developmentWindow
+        GameWindow {
+            menuBarZarnoEnabled: true
+        }
+    }
+
+    function test_menuBarOfDevelopmentBuilds() {
+        var window = createTemporaryObject(developmentWindow, null)
+        tryCompare(window.contentItem, "width", 960)
+        var bar = window.menuBar
+        verify(bar)
+        compare(bar.menus.length, 2)
+        compare(bar.menus[0].title, "File")
+        compare(bar.menus[0].items[0].text, "Quit")
+        var resolution = bar.menus[1]
+        compare(resolution.title, "Resolution")
+        // Presets are inserted at the top one by one, so they appear in reverse order.
+        compare(resolution.items.length, 10)
+        compare(resolution.items[0].text, "960 x 640 (iPhone 4/4S)")
+        compare(resolution.items[0].shortcut, "Ctrl+1")
+        compare(resolution.items[7].text, "1280 x 800 (Nexus 7, Galaxy Tab 4)")
+        compare(resolution.items[7].shortcut, "Ctrl+8")
+        compare(resolution.items[8].text, "Fullscreen")
+        compare(resolution.items[9].text, "Maximize")
+        verify(resolution.items[0].checked)
+        verify(!resolution.items[7].checked)
+        // 1920 x 1080 does not fit the 1280 x 1024 test screen.
+        compare(resolution.items[5].text, "1920 x 1080 (Nexus 5, Galaxy S5)")
+        verify(!resolution.items[5].enabled)
+        verify(resolution.items[4].enabled)
+        resolution.items[4].trigger()
+        tryCompare(window.contentItem, "width", 1280)
+        tryCompare(window.contentItem, "height", 720)
+        verify(resolution.items[4].checked)
+        verify(!resolution.items[0].checked)
+        window.fullscreen = true
+        verify(!resolution.items[4].enabled)
+        verify(resolution.items[8].checked)
+        verify(!resolution.items[9].enabled)
+    }
+
     function test_defaults() {
         var window = createTemporaryObject(plainWindow, null)
         tryCompare(window.contentItem, "width", 960)

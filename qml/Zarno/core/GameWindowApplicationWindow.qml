@@ -37,7 +37,7 @@ ApplicationWindow {
     property alias spScale: gameWindowItem.spScale
     property alias dpScale: gameWindowItem.dpScale
 
-    readonly property bool menuBarZarnoEnabled: system.desktopPlatform && !system.publishBuild
+    property bool menuBarZarnoEnabled: system.desktopPlatform && !system.publishBuild
 
     signal backButtonPressedGlobally()
     signal keyPressedGlobally(var event)
@@ -127,7 +127,6 @@ ApplicationWindow {
                 }
             }
             Menu {
-                id: resolutionMenu
                 title: "Resolution"
                 visible: !window.fullscreen || Qt.platform.os !== "windows"
 
@@ -146,25 +145,30 @@ ApplicationWindow {
                     shortcut: "Ctrl+M"
                     onTriggered: window.maximized = checked
                 }
-
-                Instantiator {
-                    model: gameWindowItem.resolutionMenuItems
-                    onObjectAdded: resolutionMenu.insertItem(0, object)
-                    onObjectRemoved: resolutionMenu.removeItem(object)
-                    delegate: MenuItem {
-                        readonly property var size: gameWindowItem.presetSizeInOrientation(modelData)
-                        text: modelData
-                        checkable: true
-                        shortcut: window.resolutionChangingWithKeysEnabled ? "Ctrl+" + (8 - index) : ""
-                        enabled: !window.maximized && !window.fullscreen && size !== null
-                                 && size.width <= Screen.desktopAvailableWidth && size.height <= Screen.desktopAvailableHeight
-                        checked: size !== null
-                                 && ((window.screenWidth === size.width && window.screenHeight === size.height)
-                                     || (window.screenWidth === size.height && window.screenHeight === size.width))
-                        onTriggered: gameWindowItem.changeResolution(modelData)
-                    }
-                }
             }
+        }
+    }
+
+    // Preset entries are put at the top of the resolution menu one by one; a menu would
+    // place the objects of an Instantiator among its own children itself, in list order.
+    Instantiator {
+        model: menuBarLoader.item ? gameWindowItem.resolutionMenuItems : 0
+        onObjectAdded: menuBarLoader.item.menus[1].insertItem(0, object)
+        onObjectRemoved: {
+            if (menuBarLoader.item)
+                menuBarLoader.item.menus[1].removeItem(object)
+        }
+        delegate: MenuItem {
+            readonly property var size: gameWindowItem.presetSizeInOrientation(modelData)
+            text: modelData
+            checkable: true
+            shortcut: window.resolutionChangingWithKeysEnabled ? "Ctrl+" + (8 - index) : ""
+            enabled: !window.maximized && !window.fullscreen && size !== null
+                     && size.width <= Screen.desktopAvailableWidth && size.height <= Screen.desktopAvailableHeight
+            checked: size !== null
+                     && ((window.screenWidth === size.width && window.screenHeight === size.height)
+                         || (window.screenWidth === size.height && window.screenHeight === size.width))
+            onTriggered: gameWindowItem.changeResolution(modelData)
         }
     }
 }
