@@ -594,12 +594,19 @@ Item {
     property alias timer: timer
     property alias idleTimer: idleTimer
     property alias animation: animation
+    property alias group: group
     property alias sprite: sprite
     property alias sequence: sequence
     Timer { id: timer; interval: 100000; running: true; repeat: true }
     Timer { id: idleTimer; interval: 100000 }
     Item {
         NumberAnimation on x { id: animation; from: 0; to: 100; duration: 100000; loops: Animation.Infinite }
+        SequentialAnimation on y {
+            id: group; loops: Animation.Infinite
+            NumberAnimation { from: 0; to: 10; duration: 100000 }
+            PauseAnimation { duration: 100000 }
+        }
+        Behavior on opacity { NumberAnimation { duration: 100000 } }
         AnimatedSprite { id: sprite; frameCount: 2; frameWidth: 1; frameHeight: 1; frameDuration: 100000; running: true }
         SpriteSequence {
             id: sequence; running: true
@@ -654,8 +661,14 @@ void tst_System::pauseAndResumeEverythingBelowAnObject()
     QVERIFY(sprite->property("running").toBool());
     QVERIFY(sequence->property("running").toBool());
 
+    QObject *group = scene.child("group");
+    // A running behaviour animation: not a root animation of its own.
+    scene.root->findChildren<QQuickItem *>().first()->setOpacity(0.5);
+
     QSignalSpy paused(system, &System::gamePausedChanged);
+    WarningCollector collector;
     system->pauseGameForObject(scene.root.data());
+    QVERIFY(group->property("paused").toBool());
     QVERIFY(system->gamePaused());
     QCOMPARE(paused.count(), 1);
     QVERIFY(!timer->property("running").toBool());
@@ -667,6 +680,9 @@ void tst_System::pauseAndResumeEverythingBelowAnObject()
     QCOMPARE(scene.zarnoApp.stepDriver()->state(), QAbstractAnimation::Paused);
 
     system->resumeGameForObject(scene.root.data());
+    QCOMPARE(collector.warnings, QStringList());
+    QVERIFY(!group->property("paused").toBool());
+    QVERIFY(group->property("running").toBool());
     QVERIFY(!system->gamePaused());
     QCOMPARE(paused.count(), 2);
     QVERIFY(timer->property("running").toBool());
