@@ -163,17 +163,4 @@ TestCase {
         window.displayFpsEnabled = false
         verify(!display.visible)
     }
-
-    function test_utils() {
-        var window = createTemporaryObject(plainWindow, null)
-        var utils = window.utils
-        compare(utils.clamp(5, 0, 3), 3)
-        compare(utils.clamp(-1, 0, 3), 0)
-        for (var i = 0; i < 20; ++i) {
-            var value = utils.generateRandomValueBetween(2, 4)
-            verify(value >= 2 && value <= 4)
-        }
-        ignoreWarning("WARNING: Utils: captureScreenshot needs an item to grab")
-        compare(utils.captureScreenshot(null, "/tmp/never.png"), false)
-    }
 }
