@@ -175,14 +175,24 @@ await 20 back assets/img/misc/comix.png 1 6 $points_page || fail "back in the ga
 ask() {
   key BackSpace
   local box=""
-  for _ in $(seq 100); do
-    box="$(xdotool search --onlyvisible --name '.' 2>/dev/null | grep -vx "$window" | while read -r w; do
-      geometry="$(xdotool getwindowgeometry "$w" 2>/dev/null | awk '/Geometry/ {print $2}')"
-      [ "${geometry%x*}" -gt 50 ] 2>/dev/null && echo "$w"; done | head -n1 || true)"
+  for _ in $(seq 300); do
+    # The box's title may be set only as a UTF-8 name, which --name '.' misses.
+    for w in $(xdotool search --onlyvisible --name '' 2>/dev/null || true); do
+      [ "$w" = "$window" ] && continue
+      size="$(xdotool getwindowgeometry "$w" 2>/dev/null | awk '/Geometry/ {print $2}' || true)"
+      [ -n "$size" ] || continue
+      if [ "${size%x*}" -gt 50 ] && [ "${size%x*}" -lt 1280 ]; then box="$w"; break; fi
+    done
     [ -n "$box" ] && break
     sleep 0.1
   done
-  [ -n "$box" ] || fail "back on the title screen asked nothing"
+  if [ -z "$box" ]; then
+    for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+      echo "window $w '$(xdotool getwindowname "$w" 2>/dev/null)' $(xdotool getwindowgeometry "$w" 2>/dev/null | awk '/Geometry/ {print $2}')"
+    done
+    shot "question-missing"
+    fail "back on the title screen asked nothing"
+  fi
   shot "question-$1"
   xdotool windowfocus --sync "$box" 2>/dev/null || true
   xdotool key --window "$box" --clearmodifiers "$1" 2>/dev/null || xdotool key "$1"
