@@ -9,11 +9,16 @@ Item {
     property url source
     property string json
     property string query: "$[*]"
-    readonly property ListModel model: rows
-    readonly property int count: rows.count
+    // A list model keeps the type a role had first, so each filling gets a new one.
+    property ListModel model: modelFactory.createObject(jsonListModel)
+    readonly property int count: model ? model.count : 0
 
     function refill() {
-        rows.clear()
+        var old = model
+        model = modelFactory.createObject(jsonListModel)
+        if (old)
+            old.destroy()
+        var rows = model
         if (json === "")
             return
         var data
@@ -35,22 +40,33 @@ Item {
     onQueryChanged: refill()
 
     onSourceChanged: {
-        if (source == "")
+        var url = String(source)
+        if (url === "")
             return
+        // Files and resources are read at once; anything else comes over the network.
+        if (/^(file|qrc):/.test(url)) {
+            var text = fileUtils.readFile(url)
+            if (text === "")
+                console.warn("JSONListModel: nothing read from", url)
+            else
+                json = text
+            return
+        }
         var request = new XMLHttpRequest()
         request.onreadystatechange = function () {
             if (request.readyState !== XMLHttpRequest.DONE)
                 return
             if (request.responseText === "")
-                console.warn("JSONListModel: nothing read from", source)
+                console.warn("JSONListModel: nothing read from", url)
             else
                 json = request.responseText
         }
-        request.open("GET", source)
+        request.open("GET", url)
         request.send()
     }
 
-    ListModel {
-        id: rows
+    Component {
+        id: modelFactory
+        ListModel {}
     }
 }

@@ -30,13 +30,16 @@ function isContainer(value) {
     return value !== null && typeof value === "object"
 }
 
+// In document order: each node before its children, children in their order.
 function selfAndDescendants(node) {
-    var out = [node]
-    for (var i = 0; i < out.length; ++i) {
-        var children = childrenOf(out[i])
-        for (var c = 0; c < children.length; ++c)
-            if (isContainer(children[c]))
-                out.push(children[c])
+    var out = []
+    var pending = [node]
+    while (pending.length > 0) {
+        var next = pending.pop()
+        out.push(next)
+        var children = childrenOf(next).filter(isContainer)
+        for (var c = children.length - 1; c >= 0; --c)
+            pending.push(children[c])
     }
     return out
 }
