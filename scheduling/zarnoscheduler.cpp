@@ -71,15 +71,22 @@ bool ZarnoScheduler::isScheduled(ISchedulable *element) const
     return !m_tasks.isEmpty() && m_tasks.contains(element);
 }
 
+ZarnoTask *ZarnoScheduler::liveTask(ISchedulable *element, const char *missingWarning) const
+{
+    // Nothing registered at all is a normal state (start-up, shutdown): stay silent.
+    if (m_tasks.isEmpty())
+        return nullptr;
+    ZarnoTask *task = element ? m_tasks.value(element) : nullptr;
+    if (!task)
+        qWarning("%s", missingWarning);
+    return task;
+}
+
 void ZarnoScheduler::setStepInterval(ISchedulable *element, double seconds)
 {
-    if (m_tasks.isEmpty())
+    ZarnoTask *task = liveTask(element, "WARNING: No shedulable element found! UpdateRate of Schedulable element not removed!");
+    if (!task)
         return;
-    ZarnoTask *task = element ? m_tasks.value(element) : nullptr;
-    if (!task) {
-        qWarning("WARNING: No shedulable element found! UpdateRate of Schedulable element not removed!");
-        return;
-    }
     if (task->schedulingMethod() == Accumulated)
         warnIfNotPositive(seconds);
     task->setStepInterval(seconds);
@@ -87,14 +94,8 @@ void ZarnoScheduler::setStepInterval(ISchedulable *element, double seconds)
 
 void ZarnoScheduler::setPaused(ISchedulable *element, bool paused)
 {
-    if (m_tasks.isEmpty())
-        return;
-    ZarnoTask *task = element ? m_tasks.value(element) : nullptr;
-    if (!task) {
-        qWarning("WARNING: No shedulable element found! Pause state of Schedulable element not changed!");
-        return;
-    }
-    task->setPaused(paused);
+    if (ZarnoTask *task = liveTask(element, "WARNING: No shedulable element found! Pause state of Schedulable element not changed!"))
+        task->setPaused(paused);
 }
 
 void ZarnoScheduler::advance(double dt)

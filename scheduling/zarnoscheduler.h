@@ -40,6 +40,7 @@ signals:
 
 private:
     void dropTask(ZarnoTask *task);
+    ZarnoTask *liveTask(ISchedulable *element, const char *missingWarning) const;
 
     QMap<ISchedulable *, ZarnoTask *> m_tasks;
     int m_schedulingMethod = None;
