@@ -3,6 +3,8 @@
 #include "app/globalkeyforwarder.h"
 #include "app/zarnourlinterceptor.h"
 #include "components/movementanimation.h"
+#include "components/steertopointbehavior.h"
+#include "components/typewriteritem.h"
 #include "platform/nativeutils.h"
 #include "platform/system.h"
 #include "platform/zarnofileutils.h"
@@ -150,9 +152,11 @@ void ZRApplication::registerQmlTypes(const char *uri)
     qmlRegisterUncreatableType<NativeUtils>(uri, 2, 0, "NativeUtils", reason("NativeUtils"));
     qmlRegisterUncreatableType<ZarnoScheduler>(uri, 2, 0, "ZarnoScheduler", reason("ZarnoScheduler"));
     qmlRegisterType<MovementAnimation>(uri, 2, 0, "MovementAnimation");
+    qmlRegisterType<SteerToPointBehavior>(uri, 2, 0, "MoveToPointHelper");
     qmlRegisterType<EveryFrame>(uri, 2, 0, "EveryFrame");
+    qmlRegisterType<TypeWriterItem>(uri, 2, 0, "TypeWriterItem");
     qmlRegisterType<TexturePackerSprite>(uri, 2, 0, "TexturePackerSprite");
-    // Steering, the item editor, particles, typewriter text, web sockets and the
+    // The item editor, particles, web sockets and the
     // skeletal animation types are registered here as they are added to the engine.
 
     qRegisterAnimationInterpolator<QVariantList>(interpolateVariantList);
