@@ -8,7 +8,9 @@
 #include <QNetworkInterface>
 #include <QPropertyAnimation>
 #include <QQmlContext>
+#include <QQmlComponent>
 #include <QQmlEngine>
+#include <QQuickItem>
 
 #include <sys/resource.h>
 
