@@ -8,6 +8,7 @@
 #include "platform/nativeutils.h"
 #include "platform/system.h"
 #include "platform/zarnofileutils.h"
+#include "platform/zarnowebsocket.h"
 #include "scheduling/everyframe.h"
 #include "scheduling/zarnoscheduler.h"
 #include "scheduling/zrstepdriver.h"
@@ -155,8 +156,9 @@ void ZRApplication::registerQmlTypes(const char *uri)
     qmlRegisterType<SteerToPointBehavior>(uri, 2, 0, "MoveToPointHelper");
     qmlRegisterType<EveryFrame>(uri, 2, 0, "EveryFrame");
     qmlRegisterType<TypeWriterItem>(uri, 2, 0, "TypeWriterItem");
+    qmlRegisterType<ZarnoWebSocket>(uri, 2, 0, "WebSocket");
     qmlRegisterType<TexturePackerSprite>(uri, 2, 0, "TexturePackerSprite");
-    // The item editor, particles, web sockets and the
+    // The item editor, particles and the
     // skeletal animation types are registered here as they are added to the engine.
 
     qRegisterAnimationInterpolator<QVariantList>(interpolateVariantList);
