@@ -33,6 +33,12 @@ struct ConfigurationCache
     bool loaded = false;
 };
 
+QString &configurationFileOverride()
+{
+    static QString path;
+    return path;
+}
+
 ConfigurationCache &configurationCache()
 {
     static ConfigurationCache cache;
@@ -600,7 +606,10 @@ QVariant System::configurationValue(const QString &key)
     ConfigurationCache &cache = configurationCache();
     if (!cache.loaded) {
         cache.loaded = true;
-        const QString path = ZarnoFileUtils::findFileOrDirectoryIncludingResources(QStringLiteral("qml/config.json"));
+        const QString &override = configurationFileOverride();
+        const QString path = !override.isEmpty()
+            ? override
+            : ZarnoFileUtils::findFileOrDirectoryIncludingResources(QStringLiteral("qml/config.json"));
         const QString text = path.isEmpty() ? QString() : ZarnoFileUtils::readFile(path);
         if (text.trimmed().isEmpty()) {
             qWarning("WARNING: cant find config.json file");
@@ -621,6 +630,12 @@ QVariant System::configurationValue(const QString &key)
 void System::reloadConfiguration()
 {
     configurationCache() = ConfigurationCache();
+}
+
+void System::setConfigurationFile(const QString &path)
+{
+    configurationFileOverride() = path;
+    reloadConfiguration();
 }
 
 void System::setLogOutputEnabled(bool enabled)

@@ -52,6 +52,9 @@ public:
     // Forgets the configuration read so far, so the next lookup reads the file
     // again (for hosts and tests that change the working directory).
     static void reloadConfiguration();
+    // Reads the configuration from this file instead of qml/config.json (for hosts
+    // that run a game from a folder of its own); empty restores the usual lookup.
+    static void setConfigurationFile(const QString &path);
 
     Platform platform() const { return m_platform; }
     bool debugBuild() const { return m_debugBuild; }
