@@ -83,6 +83,22 @@
     only after a new target or reset().
 */
 /*!
+    \qmlsignal MoveToPointHelper::targetItemChanged()
+    Emitted when the item steered to changes, also when it is destroyed.
+*/
+/*!
+    \qmlmethod MoveToPointHelper::update()
+    Compares owner and target once and updates the outputs; the timer calls it.
+*/
+/*!
+    \qmlmethod MoveToPointHelper::enabledHasChanged()
+    Starts the timer when the item becomes enabled and stops it when disabled.
+*/
+/*!
+    \qmlmethod MoveToPointHelper::targetItemDestroyed()
+    Forgets the target item; called when it is destroyed.
+*/
+/*!
     \qmlmethod MoveToPointHelper::reset()
     Forgets that the target was reached and the target point, and stops driving.
 */

@@ -44,16 +44,27 @@ Item {
 
     /*! The inner sprite. */
     property alias animatedSprite: sprite
+    /*! The frame shown, counted from 0. */
     property alias currentFrame: sprite.currentFrame
+    /*! Number of frames of the animation. */
     property alias frameCount: sprite.frameCount
+    /*! Milliseconds each frame is shown, when frameRate is not set. */
     property alias frameDuration: sprite.frameDuration
+    /*! Frames per second. */
     property alias frameRate: sprite.frameRate
+    /*! Whether frames advance with the screen refresh instead of a rate. */
     property alias frameSync: sprite.frameSync
+    /*! Whether frames are blended into each other (false). */
     property alias interpolate: sprite.interpolate
+    /*! How often the animation plays; AnimatedSprite.Infinite by default. */
     property alias loops: sprite.loops
+    /*! Whether the animation is paused. */
     property alias paused: sprite.paused
+    /*! Whether the frames play backwards. */
     property alias reverse: sprite.reverse
+    /*! Whether the animation runs. */
     property alias running: sprite.running
+    /*! The strip image; its density folder decides contentScaleFactor. */
     property alias source: sprite.source
 
     width: frameWidth
