@@ -12,6 +12,9 @@
 #include "scheduling/everyframe.h"
 #include "scheduling/zarnoscheduler.h"
 #include "scheduling/zrstepdriver.h"
+#include "spine/skeletonanimationfbo.h"
+#include "spine/spineevent.h"
+#include "spine/spineeventdata.h"
 #include "sprites/texturepackersprite.h"
 
 #include <QCoreApplication>
@@ -158,10 +161,11 @@ void ZRApplication::registerQmlTypes(const char *uri)
     qmlRegisterType<TypeWriterItem>(uri, 2, 0, "TypeWriterItem");
     qmlRegisterType<ZarnoWebSocket>(uri, 2, 0, "WebSocket");
     qmlRegisterType<TexturePackerSprite>(uri, 2, 0, "TexturePackerSprite");
-    // The item editor, particles and the
-    // skeletal animation types are registered here as they are added to the engine.
-
+    qmlRegisterType<SpineEventData>(uri, 2, 0, "SpineEventData");
+    qmlRegisterType<SpineEvent>(uri, 2, 0, "SpineEvent");
+    qmlRegisterType<SkeletonAnimationFbo>(uri, 2, 0, "SkeletonAnimationFbo");
     qRegisterAnimationInterpolator<QVariantList>(interpolateVariantList);
+    // The item editor and particles are registered here as they are added to the engine.
 }
 
 void ZRApplication::setupImportPaths()
