@@ -51,12 +51,16 @@ TestCase {
             { tag: "id taken once", live: 0, properties: { entityId: "a" }, second: { entityId: "a" }, expected: "a_" },
             { tag: "type only", live: 3, properties: { entityType: "enemy" }, expected: "enemy_3" },
             { tag: "type and variation", live: 3, properties: { entityType: "enemy", variationType: "fast" }, expected: "enemy_fast_3" },
+            // box_0 removed, one entity live: box_1 is taken.
+            { tag: "generated id taken", live: 2, removeFirst: true, properties: {}, expected: "box_1_" },
         ]
     }
 
     function test_generatedIds(data) {
         for (var i = 0; i < data.live; ++i)
             entityManager.createEntityFromComponent(plainEntity)
+        if (data.removeFirst)
+            entityManager.removeEntityById("box_0")
         if (data.second) {
             compare(entityManager.createEntityFromComponentWithProperties(plainEntity, data.properties), "a")
             ignoreWarning("WARNING: EntityManager: an entity wants to be created which id is already assigned to another entity - following entityId: a")

@@ -48,7 +48,7 @@ ComponentBase {
 
     /*! Emitted when the last pass reaches the last waypoint. */
     signal pathCompleted()
-    /*! Emitted when the entity reaches the waypoint \a waypointIndex. */
+    /*! Emitted when the entity reaches a waypoint, with the waypoint's index. */
     signal waypointReached(int waypointIndex)
 
     /*! Starts moving. */

@@ -16,9 +16,14 @@ function isSet(value) {
     return value !== undefined && value !== null && value !== ""
 }
 
-function uniqueId(id) {
+// A taken id that the game asked for is worth a warning; a generated one (built from
+// the live count, which falls as entities are removed) is routine.
+function uniqueId(id, generated) {
     while (entitiesMap.hasOwnProperty(id)) {
-        console.warn(idTakenMessage, id)
+        if (generated)
+            console.debug(idTakenMessage, id)
+        else
+            console.warn(idTakenMessage, id)
         id += "_"
     }
     return id
@@ -27,7 +32,7 @@ function uniqueId(id) {
 function generateId(entityType, variationType) {
     var n = entities.length
     var id = isSet(variationType) ? entityType + "_" + variationType + "_" + n : entityType + "_" + n
-    return uniqueId(id)
+    return uniqueId(id, true)
 }
 
 function register(entity) {

@@ -12,14 +12,18 @@ import "EntityManager.js" as Logic
     (\c Qt.resolvedUrl()), since they are resolved by the manager, not by the caller.
 
     \qml
-    EntityManager {
-        id: entityManager
-        entityContainer: scene
-        poolingEnabled: true
+    Scene {
+        id: scene
+        EntityManager {
+            id: entityManager
+            entityContainer: scene
+            poolingEnabled: true
+        }
+        function dropCoin() {
+            var id = entityManager.createEntityFromUrlWithProperties(Qt.resolvedUrl("Coin.qml"), { x: 100 })
+            entityManager.removeEntityById(id)   // hidden in the pool, reused by the next coin
+        }
     }
-    // ...
-    var id = entityManager.createEntityFromUrlWithProperties(Qt.resolvedUrl("Coin.qml"), { x: 100 })
-    entityManager.removeEntityById(id)     // hidden in the pool, reused by the next coin
     \endqml
 */
 QtObject {
@@ -60,8 +64,8 @@ QtObject {
     }
 
     /*!
-        Creates an entity from the component learned for \c properties.entityType
-        (and \c properties.variationType when given); returns its id, or undefined.
+        Creates an entity with the initial \a properties from the component learned for
+        their \c entityType (and \c variationType when given); returns its id, or undefined.
     */
     function createEntityFromEntityTypeAndVariationType(properties) {
         return Logic.createByType(manager, properties)
@@ -142,7 +146,10 @@ QtObject {
         return Logic.store(types, undefined)
     }
 
-    /*! As storeEntitiesAsJson(), also storing each property of \a propertyNames the entity defines. */
+    /*!
+        As storeEntitiesAsJson() for the entities of \a types, also storing each property
+        of \a propertyNames the entity defines.
+    */
     function storeEntitiesAsJsonWithProperties(types, propertyNames) {
         return Logic.store(types, propertyNames)
     }

@@ -38,9 +38,9 @@ ComponentBase {
     property var inputActionsToKeyCode: ({ up: Qt.Key_Up, down: Qt.Key_Down, left: Qt.Key_Left,
                                            right: Qt.Key_Right, fire: Qt.Key_Return })
 
-    /*! Emitted when the key of \a actionName is pressed. */
+    /*! Emitted when the key of an action is pressed, with the action's name. */
     signal inputActionPressed(string actionName)
-    /*! Emitted when the key of \a actionName is released. */
+    /*! Emitted when the key of an action is released, with the action's name. */
     signal inputActionReleased(string actionName)
 
     /*! Returns whether the key of \a actionName is held. */
@@ -48,7 +48,10 @@ ComponentBase {
         return Logic.isPressed(actionName)
     }
 
-    /*! Presses or releases \a actionName as its key would (axes, flag and signal), e.g. from on-screen buttons. */
+    /*!
+        Presses (\a isPressed true) or releases \a actionName as its key would (axes,
+        flag and signal), e.g. from on-screen buttons.
+    */
     function setInputActionPressedStatus(actionName, isPressed) {
         Logic.setPressed(controller, actionName, isPressed)
     }

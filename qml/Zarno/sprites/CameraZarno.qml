@@ -12,12 +12,18 @@ import QtQuick 2.0
     the limits. The container is scaled about its top-left corner.
 
     \qml
-    Item { id: world; width: 3000; height: 320 }
-    CameraZarno {
-        gameWindowSize: Qt.point(480, 320)
-        entityContainer: world
-        focusedObject: player
-        limitLeft: 0; limitRight: 3000; limitTop: 0; limitBottom: 320
+    Scene {
+        Item {
+            id: world
+            width: 3000; height: 320
+            Rectangle { id: player; width: 20; height: 20 }
+        }
+        CameraZarno {
+            gameWindowSize: Qt.point(480, 320)
+            entityContainer: world
+            focusedObject: player
+            limitLeft: 0; limitRight: 3000; limitTop: 0; limitBottom: 320
+        }
     }
     \endqml
 */
