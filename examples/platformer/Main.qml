@@ -98,7 +98,7 @@ GameWindow {
                 objectName: "player"
                 entityType: "player"
                 preventFromRemovalFromEntityManager: true
-                x: 60
+                x: 200
                 y: scene.groundY - height
                 width: 40
                 height: 56
