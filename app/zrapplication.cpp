@@ -12,9 +12,13 @@
 #include "scheduling/everyframe.h"
 #include "scheduling/zarnoscheduler.h"
 #include "scheduling/zrstepdriver.h"
+#include "spine/bonetransform.h"
+#include "spine/ikjoint.h"
 #include "spine/skeletonanimationfbo.h"
 #include "spine/spineevent.h"
 #include "spine/spineeventdata.h"
+#include "spine/spinemeshitem.h"
+#include "spine/spineskinnedmeshitem.h"
 #include "sprites/texturepackersprite.h"
 
 #include <QCoreApplication>
@@ -165,6 +169,10 @@ void ZRApplication::registerQmlTypes(const char *uri)
     qmlRegisterType<SpineEvent>(uri, 2, 0, "SpineEvent");
     qmlRegisterType<SkeletonAnimationFbo>(uri, 2, 0, "SkeletonAnimationFbo");
     qRegisterAnimationInterpolator<QVariantList>(interpolateVariantList);
+    qmlRegisterType<SpineMeshItem>(uri, 2, 0, "SpineMeshItem");
+    qmlRegisterType<SpineSkinnedMeshItem>(uri, 2, 0, "SpineSkinnedMeshItem");
+    qmlRegisterType<BoneTransform>(uri, 2, 0, "BoneTransform");
+    qmlRegisterType<IKJoint>(uri, 2, 0, "IKJoint");
     // The item editor and particles are registered here as they are added to the engine.
 }
 
