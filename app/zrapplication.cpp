@@ -5,6 +5,7 @@
 #include "components/movementanimation.h"
 #include "components/steertopointbehavior.h"
 #include "components/typewriteritem.h"
+#include "particles/particleitem.h"
 #include "platform/nativeutils.h"
 #include "platform/system.h"
 #include "platform/zarnofileutils.h"
@@ -162,6 +163,7 @@ void ZRApplication::registerQmlTypes(const char *uri)
     qmlRegisterType<MovementAnimation>(uri, 2, 0, "MovementAnimation");
     qmlRegisterType<SteerToPointBehavior>(uri, 2, 0, "MoveToPointHelper");
     qmlRegisterType<EveryFrame>(uri, 2, 0, "EveryFrame");
+    qmlRegisterType<ParticleItem>(uri, 2, 0, "ParticleZarnoBase");
     qmlRegisterType<TypeWriterItem>(uri, 2, 0, "TypeWriterItem");
     qmlRegisterType<ZarnoWebSocket>(uri, 2, 0, "WebSocket");
     qmlRegisterType<TexturePackerSprite>(uri, 2, 0, "TexturePackerSprite");
@@ -173,7 +175,7 @@ void ZRApplication::registerQmlTypes(const char *uri)
     qmlRegisterType<SpineSkinnedMeshItem>(uri, 2, 0, "SpineSkinnedMeshItem");
     qmlRegisterType<BoneTransform>(uri, 2, 0, "BoneTransform");
     qmlRegisterType<IKJoint>(uri, 2, 0, "IKJoint");
-    // The item editor and particles are registered here as they are added to the engine.
+    // The item editor is registered here once it is added to the engine.
 }
 
 void ZRApplication::setupImportPaths()
