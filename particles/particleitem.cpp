@@ -204,7 +204,7 @@ static int storeColor(QColor &field, const QColor &value)
         QColor color = value;                                                                \
         /* An alpha chosen in QML survives a file that brings the whole colour. */           \
         if (m_loading && isSetByUser(QStringLiteral(#name "Alpha")))                         \
-            color.setAlpha(m_##name.alpha());                                                \
+            color.setAlphaF(m_##name.alphaF());                                              \
         const int changed = storeColor(m_##name, color);                                     \
         if (changed & 1)                                                                     \
             emit name##Changed();                                                            \
@@ -529,7 +529,7 @@ QString ParticleItem::propertyListText() const
     real("startParticleSizeVariance", m_startParticleSizeVariance);
     real("tangentialAccelVariance", m_tangentialAccelVariance);
     real("tangentialAcceleration", m_tangentialAcceleration);
-    const QString texture = m_textureFileName.toString();
+    const QString texture = m_textureFileName.toString(QUrl::FullyDecoded);
     entries.insert(QStringLiteral("textureFileName"), {String, texture.mid(texture.lastIndexOf(QLatin1Char('/')) + 1)});
     entries.insert(QStringLiteral("textureImageData"), {String, QString()});
 

@@ -227,7 +227,8 @@ ParticleZarnoBase {
         y: -Math.abs(particle.sourcePositionVariance.y)
         width: 2 * Math.abs(particle.sourcePositionVariance.x)
         height: 2 * Math.abs(particle.sourcePositionVariance.y)
-        emitRate: particle.maxParticles / particle.__lifespan
+        // A lifespan of a few microseconds would ask for billions of particles a frame.
+        emitRate: Math.min(particle.maxParticles / particle.__lifespan, particle.maxParticles * 100)
         maximumEmitted: particle.maxParticles
         lifeSpan: Math.min(2147483647, Math.max(0, particle.particleLifespan * 1000))
         // Without any variation every particle would draw the same random numbers.
