@@ -87,51 +87,108 @@ QString realText(double value)
 */
 
 /*! \qmlproperty point ParticleZarnoBase::gravity
-    Gravity-mode acceleration in scene units per second squared, y pointing up. */
+    Gravity-mode acceleration in scene units per second squared, with the y axis pointing up. */
 /*! \qmlproperty real ParticleZarnoBase::speed
-    Initial speed; \c speedVariance is its variation. */
+    Initial speed in scene units per second. */
+/*! \qmlproperty real ParticleZarnoBase::speedVariance
+    Variation of \l speed. */
 /*! \qmlproperty real ParticleZarnoBase::radialAcceleration
-    First component of the constant acceleration; \c radialAccelVariance its variation. */
+    First component of the particles' constant acceleration. */
+/*! \qmlproperty real ParticleZarnoBase::radialAccelVariance
+    Variation of \l radialAcceleration. */
 /*! \qmlproperty real ParticleZarnoBase::tangentialAcceleration
-    Second component of the constant acceleration; \c tangentialAccelVariance its variation. */
+    Second component of the particles' constant acceleration. */
+/*! \qmlproperty real ParticleZarnoBase::tangentialAccelVariance
+    Variation of \l tangentialAcceleration. */
 /*! \qmlproperty real ParticleZarnoBase::rotatePerSecond
-    Radius mode: degrees per second around the emitter (\c rotatePerSecondVariance). */
+    Radius mode: degrees per second around the emitter. */
+/*! \qmlproperty real ParticleZarnoBase::rotatePerSecondVariance
+    Variation of \l rotatePerSecond. */
 /*! \qmlproperty real ParticleZarnoBase::minRadius
-    Radius mode: start distance from the emitter; \c maxRadius the end distance,
-    each with a variance property. */
+    Radius mode: distance from the emitter at birth. */
+/*! \qmlproperty real ParticleZarnoBase::minRadiusVariance
+    Variation of \l minRadius. */
+/*! \qmlproperty real ParticleZarnoBase::maxRadius
+    Radius mode: distance from the emitter at death. */
+/*! \qmlproperty real ParticleZarnoBase::maxRadiusVariance
+    Variation of \l maxRadius. */
 /*! \qmlproperty real ParticleZarnoBase::emissionRate
-    Particles per second, \c maxParticles divided by the lifespan; derived, never read by the emitter. */
+    Particles per second: \l maxParticles divided by the lifespan (or its variance, or one second when neither is positive). Derived; the emitter computes its own. */
 /*! \qmlproperty real ParticleZarnoBase::maxParticles
-    Most particles alive at once, stored as a whole number between 0 and 100000. */
+    Most particles alive at once, stored as a whole number from 0 to 100000. */
 /*! \qmlproperty real ParticleZarnoBase::particleLifespan
-    Seconds a particle lives; \c particleLifespanVariance its variation. */
+    Seconds a particle lives. */
+/*! \qmlproperty real ParticleZarnoBase::particleLifespanVariance
+    Variation of \l particleLifespan. */
 /*! \qmlproperty real ParticleZarnoBase::duration
-    Seconds of emission after each start; 0 (\c Infinite) emits until stopped. */
+    Seconds of emission after each start; 0 (\c Infinite) emits until stopped.
+    \value Infinite 0 */
 /*! \qmlproperty real ParticleZarnoBase::blendFuncSource
-    Blend factor kept for saving (\c BlendFunction); \c blendFuncDestination likewise. */
+    Source blend factor (\c BlendFunction, default \c GL_ONE), kept for saving.
+    \value GL_ZERO 0
+    \value GL_ONE 1
+    \value GL_SRC_COLOR 768
+    \value GL_ONE_MINUS_SRC_COLOR 769
+    \value GL_SRC_ALPHA 770
+    \value GL_ONE_MINUS_SRC_ALPHA 771
+    \value GL_DST_ALPHA 772
+    \value GL_ONE_MINUS_DST_ALPHA 773
+    \value GL_DST_COLOR 774
+    \value GL_ONE_MINUS_DST_COLOR 775
+    \value GL_SRC_ALPHA_SATURATE 776 */
+/*! \qmlproperty real ParticleZarnoBase::blendFuncDestination
+    Destination blend factor (default \c GL_ONE_MINUS_SRC_ALPHA), kept for saving. */
 /*! \qmlproperty color ParticleZarnoBase::startColor
-    Colour at birth; \c startColorVariance, \c finishColor and \c finishColorVariance
-    are the per-channel variation and the colour at death. */
+    Colour at birth. */
+/*! \qmlproperty color ParticleZarnoBase::startColorVariance
+    Per-channel variation of \l startColor. */
+/*! \qmlproperty color ParticleZarnoBase::finishColor
+    Colour at death. */
+/*! \qmlproperty color ParticleZarnoBase::finishColorVariance
+    Per-channel variation of \l finishColor. */
 /*! \qmlproperty real ParticleZarnoBase::startColorAlpha
-    The alpha of \c startColor; \c startColorVarianceAlpha, \c finishColorAlpha and
-    \c finishColorVarianceAlpha of the other colours. */
+    Alpha (0 to 1) of \l startColor. */
+/*! \qmlproperty real ParticleZarnoBase::startColorVarianceAlpha
+    Alpha of \l startColorVariance. */
+/*! \qmlproperty real ParticleZarnoBase::finishColorAlpha
+    Alpha of \l finishColor. */
+/*! \qmlproperty real ParticleZarnoBase::finishColorVarianceAlpha
+    Alpha of \l finishColorVariance. */
 /*! \qmlproperty real ParticleZarnoBase::startParticleSize
-    Size in scene units at birth; \c finishParticleSize at death, each with a variance. */
+    Size in scene units at birth. */
+/*! \qmlproperty real ParticleZarnoBase::startParticleSizeVariance
+    Variation of \l startParticleSize. */
+/*! \qmlproperty real ParticleZarnoBase::finishParticleSize
+    Size in scene units at death. */
+/*! \qmlproperty real ParticleZarnoBase::finishParticleSizeVariance
+    Variation of \l finishParticleSize. */
 /*! \qmlproperty point ParticleZarnoBase::sourcePositionVariance
     Half size of the emission rectangle centred on the item. */
 /*! \qmlproperty real ParticleZarnoBase::angle
-    Emission direction in degrees, clockwise from the positive x axis; \c angleVariance its variation. */
+    Emission direction in degrees, clockwise from the positive x axis. */
+/*! \qmlproperty real ParticleZarnoBase::angleVariance
+    Variation of \l angle. */
 /*! \qmlproperty real ParticleZarnoBase::rotationStart
-    Spin of a particle at birth in degrees; \c rotationEnd at death, each with a variance. */
+    Spin of a particle at birth, in degrees. */
+/*! \qmlproperty real ParticleZarnoBase::rotationStartVariance
+    Variation of \l rotationStart. */
+/*! \qmlproperty real ParticleZarnoBase::rotationEnd
+    Spin of a particle at death, in degrees. */
+/*! \qmlproperty real ParticleZarnoBase::rotationEndVariance
+    Variation of \l rotationEnd. */
 /*! \qmlproperty url ParticleZarnoBase::textureFileName
     Image of one particle. */
 /*! \qmlproperty int ParticleZarnoBase::positionType
-    \c Free (particles stay where they were emitted when the parent moves),
-    \c Relative or \c Grouped. */
+    \c Free: particles already emitted stay in place when the parent moves; \c Relative or \c Grouped: they move with it.
+    \value Free 0
+    \value Relative 1
+    \value Grouped 2 */
 /*! \qmlproperty int ParticleZarnoBase::emitterType
-    \c Gravity (speed, acceleration and gravity) or \c Radius (spiralling around the emitter). */
+    \c Gravity (speed, acceleration and gravity) or \c Radius (spiralling around the emitter).
+    \value Gravity 0
+    \value Radius 1 */
 /*! \qmlproperty url ParticleZarnoBase::fileName
-    Particle file (JSON) to load; loaded at completion and again on every change. */
+    Particle file (JSON) to load: at completion, and again on every change. */
 /*! \qmlproperty bool ParticleZarnoBase::autoStart
     Start running at completion. */
 /*! \qmlproperty bool ParticleZarnoBase::running

@@ -99,6 +99,52 @@ public:
 
     bool isSetByUser(const QString &name) const { return m_setByUser.value(name, false); }
 
+    void setGravity(const QPointF &value);
+    void setSpeed(double value);
+    void setSpeedVariance(double value);
+    void setRadialAcceleration(double value);
+    void setRadialAccelVariance(double value);
+    void setTangentialAcceleration(double value);
+    void setTangentialAccelVariance(double value);
+    void setRotatePerSecond(double value);
+    void setRotatePerSecondVariance(double value);
+    void setMinRadius(double value);
+    void setMinRadiusVariance(double value);
+    void setMaxRadius(double value);
+    void setMaxRadiusVariance(double value);
+    void setEmissionRate(double value);
+    void setMaxParticles(double value);
+    void setParticleLifespan(double value);
+    void setParticleLifespanVariance(double value);
+    void setDuration(double value);
+    void setBlendFuncSource(double value);
+    void setBlendFuncDestination(double value);
+    void setStartColor(const QColor &value);
+    void setStartColorVariance(const QColor &value);
+    void setFinishColor(const QColor &value);
+    void setFinishColorVariance(const QColor &value);
+    void setStartColorAlpha(double value);
+    void setStartColorVarianceAlpha(double value);
+    void setFinishColorAlpha(double value);
+    void setFinishColorVarianceAlpha(double value);
+    void setStartParticleSize(double value);
+    void setStartParticleSizeVariance(double value);
+    void setFinishParticleSize(double value);
+    void setFinishParticleSizeVariance(double value);
+    void setSourcePositionVariance(const QPointF &value);
+    void setAngle(double value);
+    void setAngleVariance(double value);
+    void setRotationStart(double value);
+    void setRotationStartVariance(double value);
+    void setRotationEnd(double value);
+    void setRotationEndVariance(double value);
+    void setTextureFileName(const QUrl &value);
+    void setPositionType(int value);
+    void setEmitterType(int value);
+    void setFileName(const QUrl &value);
+    void setAutoStart(bool value);
+    void setRunning(bool value);
+
     QPointF gravity() const { return m_gravity; }
     double speed() const { return m_speed; }
     double speedVariance() const { return m_speedVariance; }
@@ -150,52 +196,6 @@ public slots:
     void stop();
     void stopLivingParticles();
     void saveAsPList(const QUrl &fileUrl);
-
-    void setGravity(const QPointF &value);
-    void setSpeed(double value);
-    void setSpeedVariance(double value);
-    void setRadialAcceleration(double value);
-    void setRadialAccelVariance(double value);
-    void setTangentialAcceleration(double value);
-    void setTangentialAccelVariance(double value);
-    void setRotatePerSecond(double value);
-    void setRotatePerSecondVariance(double value);
-    void setMinRadius(double value);
-    void setMinRadiusVariance(double value);
-    void setMaxRadius(double value);
-    void setMaxRadiusVariance(double value);
-    void setEmissionRate(double value);
-    void setMaxParticles(double value);
-    void setParticleLifespan(double value);
-    void setParticleLifespanVariance(double value);
-    void setDuration(double value);
-    void setBlendFuncSource(double value);
-    void setBlendFuncDestination(double value);
-    void setStartColor(const QColor &value);
-    void setStartColorVariance(const QColor &value);
-    void setFinishColor(const QColor &value);
-    void setFinishColorVariance(const QColor &value);
-    void setStartColorAlpha(double value);
-    void setStartColorVarianceAlpha(double value);
-    void setFinishColorAlpha(double value);
-    void setFinishColorVarianceAlpha(double value);
-    void setStartParticleSize(double value);
-    void setStartParticleSizeVariance(double value);
-    void setFinishParticleSize(double value);
-    void setFinishParticleSizeVariance(double value);
-    void setSourcePositionVariance(const QPointF &value);
-    void setAngle(double value);
-    void setAngleVariance(double value);
-    void setRotationStart(double value);
-    void setRotationStartVariance(double value);
-    void setRotationEnd(double value);
-    void setRotationEndVariance(double value);
-    void setTextureFileName(const QUrl &value);
-    void setPositionType(int value);
-    void setEmitterType(int value);
-    void setFileName(const QUrl &value);
-    void setAutoStart(bool value);
-    void setRunning(bool value);
 
 signals:
     void gravityChanged();
