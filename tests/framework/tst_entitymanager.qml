@@ -126,6 +126,15 @@ TestCase {
         tryCompare(container.children, "length", 0)
     }
 
+    function test_pooledEntityDestroyedFromOutsideIsNotReused() {
+        entityManager.createPooledEntitiesFromUrl(enemyUrl, 1)
+        entityManager.getPooledEntityArrayByType("enemy")[0].destroy()
+        wait(0)
+        compare(entityManager.getPooledEntityArrayByType("enemy").length, 0)
+        var id = entityManager.createEntityFromUrl(enemyUrl)
+        compare(entityManager.getEntityById(id).visible, true)
+    }
+
     function test_findAndRemoveByType() {
         var fast = entityManager.createEntityFromComponent(fastEnemy)
         var slow = entityManager.createEntityFromUrl(enemyUrl)

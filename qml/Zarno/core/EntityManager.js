@@ -58,6 +58,11 @@ function addEntityIfNotRegistered(entity) {
 }
 
 function removeEntityIfDefinedInQmlFiles(entityId, entity) {
+    // A pooled entity destroyed from outside (with its parent, say) must not be reused.
+    var pool = pooledEntities[entity.entityType]
+    var pooledIndex = pool ? pool.indexOf(entity) : -1
+    if (pooledIndex >= 0)
+        pool.splice(pooledIndex, 1)
     if (entitiesMap[entityId] !== entity)
         return
     unregister(entity)
