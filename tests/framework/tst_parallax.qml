@@ -44,26 +44,6 @@ TestCase {
         compare(strip(background).y, 0)
     }
 
-    function test_copiesAndMirroring_data() {
-        return [
-            { tag: "horizontal, one image", velocity: Qt.point(-1, 0), second: "", third: Qt.point(512, 0), mirrorX: true, mirrorY: false },
-            { tag: "vertical, one image", velocity: Qt.point(0, 1), second: "", third: Qt.point(0, 512), mirrorX: false, mirrorY: true },
-            { tag: "horizontal, two images", velocity: Qt.point(-1, 0), second: Qt.resolvedUrl("../../qml/Zarno/input/joystick_thumb.png"),
-              third: Qt.point(256 + 128, 0), mirrorX: false, mirrorY: false },
-        ]
-    }
-
-    function test_copiesAndMirroring(data) {
-        var background = createTemporaryObject(backgroundComponent, testCase,
-                                               { movementVelocity: data.velocity, sourceImage2: data.second })
-        var images = strip(background).children[0].children
-        compare(images.length, 3)
-        compare(images[1].mirrorX, data.mirrorX)
-        compare(images[1].mirrorY, data.mirrorY)
-        tryCompare(images[2], "x", data.third.x)
-        tryCompare(images[2], "y", data.third.y)
-    }
-
     Item {
         id: world
         ParallaxItem {
