@@ -216,14 +216,16 @@ GameWindow {
                 rotationThreshold: 4
             }
 
+            // Slower the further it has to turn: it never circles round the flag.
             readonly property real speed: 110 * steering.outputYAxis
+                                          * Math.max(0.1, Math.cos(steering.absoluteRotationDifference * Math.PI / 180))
             readonly property real heading: rotation * Math.PI / 180
 
             MovementAnimation {
                 target: ship
                 property: "rotation"
                 running: true
-                velocity: 220 * steering.outputXAxis
+                velocity: 240 * steering.outputXAxis
             }
             MovementAnimation {
                 target: ship

@@ -30,10 +30,12 @@ TestCase {
             compare(machine.getItemData(k, 1).type, "seven")
         tryCompare(message, "text", "Three of a kind: seven!", 5000)
 
-        // The flag moved when the spin ended; the ship turns and drives to it.
-        reachedSpy.clear()
-        tryVerify(function () { return reachedSpy.count > 0 }, 15000)
-        verify(steering.distanceToTarget < 20)
+        // The flag moved when the spin ended; the ship turns, drives to it and stops there.
+        var flag = findChild(scene, "flag")
+        verify(flag.x !== 420 || flag.y !== 260)
+        tryVerify(function () { return steering.distanceToTarget > 0 && steering.distanceToTarget < 20 }, 15000)
+        tryCompare(steering, "outputYAxis", 0)
+        verify(reachedSpy.count > 0)
 
         mouseClick(findChild(scene, "buttonSPIN"))
         tryCompare(endedSpy, "count", 2, 10000)

@@ -240,7 +240,7 @@ TestCase {
     }
 
     function test_setFirstItemIndex() {
-        var machine = createMachine({ reelCount: 1 })
+        var machine = createMachine({ reelCount: 2 })
         machine.setFirstItemIndex(0, 12)
         compare(machine.getItemIndex(0, 0), 12)
         compare(machine.getItemIndex(0, 2), 14)
@@ -249,7 +249,16 @@ TestCase {
         machine.spin()
         machine.setFirstItemIndex(0, 4)
         tryVerify(function () { return machine.getItemIndex(0, 0) === 7 }, 2000)
+
+        // While stopping, a reel that is told where to be ends there at once,
+        // even before its own stop is due; new symbols end a stopping reel where it is.
         machine.stop()
+        machine.setFirstItemIndex(1, 9)
+        compare(eventNames(machine), ["start", "reel 0"])
+        compare(machine.getItemIndex(1, 0), 9)
+        machine.updateModel(0)
         tryVerify(function () { return !machine.spinning }, 3000)
+        compare(eventNames(machine), ["start", "reel 0", "reel 1", "end"])
+        compare(machine.getItemIndex(1, 0), 9)
     }
 }

@@ -286,26 +286,39 @@ Item {
         var reel = reels.pop()
         var container = reel.__container
         container.cancelMovement()
-        // A reel that is still moving counts as stopped so that the spin can end.
-        var wasMoving = __spinning && (container.spinning || container.stopping)
         __setReels(reels)
         reel.slotMachineRef = null
         reel.__container = null
         container.destroy()
         if (reel.__madeByMachine)
             reel.destroy()
-        if (wasMoving && __stoppedCount >= __reels.length)
+        // The removed reel may have been the last one the stop waited for.
+        if (__stopping && !__anyReelInSpin())
             __finishSpin()
     }
 
+    function __anyReelInSpin() {
+        for (var i = 0; i < __reels.length; ++i) {
+            if (__reels[i].__container.inSpin)
+                return true
+        }
+        return false
+    }
+
+    // Every reel that took part in the spin reports its end once.
     function __reelEnded() {
         reelStopped(__stoppedCount)
         __stoppedCount++
-        if (__stoppedCount >= __reels.length) {
+        if (!__anyReelInSpin()) {
             __finishSpin()
         } else if (__stoppingOnPositions) {
-            var next = __reels[__stoppedCount]
-            next.__container.stopAt(__stopPositions[__stoppedCount], reelStopDelay)
+            for (var i = 0; i < __reels.length; ++i) {
+                var container = __reels[i].__container
+                if (container.inSpin && !container.stopping) {
+                    container.stopAt(i < __stopPositions.length ? __stopPositions[i] : 0, reelStopDelay)
+                    break
+                }
+            }
         }
     }
 

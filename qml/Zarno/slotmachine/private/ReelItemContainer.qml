@@ -16,6 +16,8 @@ Item {
     property bool stopping: false
     property int targetItemIndex: -1
     property real remainingDelayTime: 0
+    // Between the start of a spin and the report of its end.
+    property bool inSpin: false
 
     readonly property int rowCount: machine ? machine.rowCount : 0
     readonly property real velocity: machine && machine.spinVelocity > 0 ? machine.spinVelocity : 1
@@ -148,10 +150,10 @@ Item {
         spinAnimation.stop()
         moveAnimation.stop()
         settleAnimation.stop()
-        stopDelayTimer.stop()
     }
 
     function startSpin() {
+        inSpin = true
         spinning = true
         stopping = false
         if (!canMove()) {
@@ -195,6 +197,8 @@ Item {
     }
 
     function beginStop(onTarget, target, minimumDelay) {
+        if (!inSpin)
+            return
         var wasMoving = spinning && canMove()
         spinning = false
         spinAnimation.stop()
@@ -266,9 +270,14 @@ Item {
 
     function end() {
         cancelMovement()
+        stopDelayTimer.stop()
         targetItemIndex = -1
+        spinning = false
         stopping = false
-        stopped()
+        if (inSpin) {
+            inSpin = false
+            stopped()
+        }
     }
 
     function setFirstItemIndex(index) {
@@ -279,7 +288,8 @@ Item {
                 runSpinPass()
             else
                 layout()
-        } else if (stopping) {
+        } else if (inSpin) {
+            // The machine is stopping: this reel's stop is cancelled, it ends here.
             firstItemIndex = wrap(index)
             layout()
             end()
