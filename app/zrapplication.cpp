@@ -6,6 +6,7 @@
 #include "components/steertopointbehavior.h"
 #include "components/typewriteritem.h"
 #include "particles/particleitem.h"
+#include "physics/box2dplugin.h"
 #include "platform/nativeutils.h"
 #include "platform/system.h"
 #include "platform/zarnofileutils.h"
@@ -102,7 +103,8 @@ void ZRApplication::initialize(QQmlEngine *engine, const char *uri)
         installDefaultFont();
 
     registerQmlTypes(uri);
-    // Physics types join the same module once the physics plugin exists.
+    Box2DPlugin physics;
+    physics.registerTypes(uri);
 
     QQmlContext *context = engine->rootContext();
     m_scheduler = new ZarnoScheduler(this);
