@@ -33,6 +33,11 @@
     The Box2D body and its fixtures exist.
 */
 /*!
+    \qmlsignal Body::bodyDestroyed()
+    The Box2D body is about to go (the body, or its world, is being destroyed, or
+    the body moves to another world); joints on it let go of it here.
+*/
+/*!
     \qmlsignal Body::positionChanged()
     The body moved its target after a step.
 */
@@ -276,7 +281,8 @@ void Box2DBody::synchronizeTarget()
     const b2Vec2 &position = m_body->GetPosition();
     if (target && (!qFuzzyCompare(position.x, m_bodyDef.position.x) || !qFuzzyCompare(position.y, m_bodyDef.position.y))) {
         m_bodyDef.position = position;
-        const QPointF corner = cornerOffset(target, target->rotation());
+        // The corner for the body's rotation: the item's may be one it cannot take.
+        const QPointF corner = cornerOffset(target, toQmlAngle(m_bodyDef.angle));
         writtenPosition = QPointF(position.x * scale - corner.x(), -position.y * scale - corner.y());
         target->setPosition(writtenPosition);
         moved = true;
@@ -357,8 +363,10 @@ void Box2DBody::setAngularDamping(float angularDamping)
 
 /*!
     \qmlproperty enumeration Body::bodyType
-    \c Body.Static (default, never moves), \c Body.Kinematic (moves by its
-    velocity only) or \c Body.Dynamic (moved by forces and contacts).
+    How the body moves:
+    \value Body.Static     never moves (the default)
+    \value Body.Kinematic  moves by its velocity only
+    \value Body.Dynamic    moved by gravity, forces and contacts
 */
 void Box2DBody::setBodyType(BodyType bodyType)
 {

@@ -25,6 +25,18 @@
     \c height the rectangle before \c rotation. Sides below 0.01 m count as 0.01 m.
 */
 /*!
+    \qmlproperty real Box::y
+    Top edge relative to the body origin, in pixels.
+*/
+/*!
+    \qmlproperty real Box::width
+    Width in pixels.
+*/
+/*!
+    \qmlproperty real Box::height
+    Height in pixels.
+*/
+/*!
     \qmlproperty real Box::rotation
     Clockwise degrees about the box's own centre.
 */

@@ -19,6 +19,14 @@
 */
 
 /*!
+    \qmlproperty real Circle::x
+    Left edge of the circle's bounding square relative to the body origin, in pixels.
+*/
+/*!
+    \qmlproperty real Circle::y
+    Top edge of the circle's bounding square relative to the body origin, in pixels.
+*/
+/*!
     \qmlproperty real Circle::radius
     Radius in pixels; negative values give no fixture.
 */

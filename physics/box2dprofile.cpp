@@ -21,6 +21,35 @@
     \c solvePosition, \c broadphase and \c solveTOI are its parts.
 */
 /*!
+    \qmlproperty real Profile::collide
+    Finding and updating contacts.
+*/
+/*!
+    \qmlproperty real Profile::solve
+    Solving velocities and positions; \c solveInit, \c solveVelocity and
+    \c solvePosition are its parts.
+*/
+/*!
+    \qmlproperty real Profile::solveInit
+    Preparing the contact and joint solvers.
+*/
+/*!
+    \qmlproperty real Profile::solveVelocity
+    The velocity iterations.
+*/
+/*!
+    \qmlproperty real Profile::solvePosition
+    The position iterations.
+*/
+/*!
+    \qmlproperty real Profile::broadphase
+    Updating the broad phase after the bodies moved.
+*/
+/*!
+    \qmlproperty real Profile::solveTOI
+    Continuous collision (time of impact) of fast bodies.
+*/
+/*!
     \qmlproperty real Profile::synchronize
     Moving the bodies' target items after the Box2D step.
 */

@@ -629,7 +629,9 @@ void Box2DWorld::rayCast(Box2DRayCast *rayCast, const QPointF &point1, const QPo
     b2RayCastInput input;
     input.p1 = toMeters(point1);
     input.p2 = toMeters(point2);
-    input.maxFraction = rayCast->maxFraction();
+    // The ray cast's maxFraction limits the search from the start; 0 means "stop
+    // at the first hit", which a search limited to nothing would never find.
+    input.maxFraction = rayCast->maxFraction() > 0 ? rayCast->maxFraction() : 1.0f;
     if ((input.p2 - input.p1).LengthSquared() <= 0.0f)
         return;
     BroadPhaseRayCast wrapper{&m_world.GetContactManager().m_broadPhase, rayCast};
