@@ -4,6 +4,7 @@
 #include "platform/system.h"
 #include "scheduling/zrstepdriver.h"
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -73,6 +74,7 @@ GameLauncher::~GameLauncher()
     // The game's objects and the engine go before the services they use.
     destroyRoot();
     delete m_itemHost.data();
+    delete m_errorWindow.data();
     delete m_engine;
     delete m_zarnoApp;
 }
@@ -179,16 +181,12 @@ bool GameLauncher::createRoot()
     const QUrl url = QUrl::fromLocalFile(m_mainFile);
     QQmlComponent component(m_engine, url);
     if (component.isError()) {
-        reportErrors(component.errors());
-        say(QStringLiteral("%1 did not load").arg(m_mainFile));
-        emit loaded(false);
+        failed(component.errors());
         return false;
     }
     QObject *object = component.beginCreate(m_engine->rootContext());
     if (!object) {
-        reportErrors(component.errors());
-        say(QStringLiteral("%1 did not load").arg(m_mainFile));
-        emit loaded(false);
+        failed(component.errors());
         return false;
     }
     QQmlEngine::setObjectOwnership(object, QQmlEngine::CppOwnership);
@@ -230,6 +228,8 @@ bool GameLauncher::createRoot()
         return false;
     }
     m_root = object;
+    delete m_errorItem.data();
+    delete m_errorWindow.data();
 
     // A game that was paused when it was replaced must not leave its successor frozen.
     if (ZRStepDriver *driver = m_zarnoApp->stepDriver()) {
@@ -246,8 +246,63 @@ bool GameLauncher::createRoot()
     return true;
 }
 
+void GameLauncher::failed(const QList<QQmlError> &errors)
+{
+    reportErrors(errors);
+    say(QStringLiteral("%1 did not load").arg(m_mainFile));
+    if (m_liveReload) {
+        QStringList lines;
+        for (const QQmlError &error : errors)
+            lines << describe(error);
+        showErrors(lines.join(QLatin1Char('\n')));
+    }
+    emit loaded(false);
+}
+
+// While the game cannot load, its place on screen tells what to fix.
+void GameLauncher::showErrors(const QString &text)
+{
+    QQuickWindow *window = m_itemHost;
+    if (!window) {
+        if (!m_errorWindow) {
+            m_errorWindow = new QQuickWindow;
+            m_errorWindow->setColor(QColor(0x30, 0x10, 0x10));
+            if (m_windowVisibility != QWindow::Hidden)
+                m_errorWindow->setGeometry(m_windowGeometry);
+            else
+                m_errorWindow->resize(960, 640);
+        }
+        window = m_errorWindow;
+    }
+    window->setTitle(QStringLiteral("%1 did not load").arg(QFileInfo(m_mainFile).fileName()));
+    if (!m_errorItem) {
+        QQmlComponent component(m_engine);
+        component.setData("import QtQuick 2.0\n"
+                          "Text { x: 16; y: 16; color: \"#ffd8d8\"; wrapMode: Text.Wrap;"
+                          " font.family: \"monospace\"; font.pixelSize: 14 }",
+                          QUrl());
+        m_errorItem = qobject_cast<QQuickItem *>(component.create());
+        if (!m_errorItem)
+            return;
+        QQmlEngine::setObjectOwnership(m_errorItem, QQmlEngine::CppOwnership);
+        m_errorItem->setParentItem(window->contentItem());
+        m_errorItem->setWidth(window->width() - 32);
+        connect(window, &QWindow::widthChanged, m_errorItem, [item = m_errorItem](int width) {
+            if (item)
+                item->setWidth(width - 32);
+        });
+    }
+    m_errorItem->setProperty("text", text);
+    window->show();
+}
+
 void GameLauncher::destroyRoot()
 {
+    delete m_errorItem.data();
+    if (m_errorWindow && m_errorWindow->isVisible() && m_windowVisibility != QWindow::Hidden) {
+        m_windowGeometry = m_errorWindow->geometry();
+        m_windowVisibility = m_errorWindow->visibility();
+    }
     if (!m_root)
         return;
     if (auto *window = qobject_cast<QQuickWindow *>(m_root.data())) {

@@ -11,6 +11,8 @@
 #include <QWindow>
 
 class QFileSystemWatcher;
+class QQmlError;
+class QQuickItem;
 class QQmlApplicationEngine;
 class QQuickWindow;
 class ZRApplication;
@@ -56,6 +58,8 @@ private:
 
     bool createRoot();
     void destroyRoot();
+    void failed(const QList<QQmlError> &errors);
+    void showErrors(const QString &text);
     void watchGameFiles();
     void checkForChanges();
     QHash<QString, FileStamp> scanGameFiles() const;
@@ -71,6 +75,8 @@ private:
     QQmlApplicationEngine *m_engine = nullptr;
     QPointer<QObject> m_root;
     QPointer<QQuickWindow> m_itemHost;
+    QPointer<QQuickWindow> m_errorWindow;
+    QPointer<QQuickItem> m_errorItem;
 
     QRect m_windowGeometry;
     QWindow::Visibility m_windowVisibility = QWindow::Hidden;

@@ -1,11 +1,17 @@
-# zarno_make_qrc(<out.qrc> <root> <glob> [EXCLUDE <prefix>...] [EXTRA <alias> <file>...])
+# zarno_make_qrc(<out.qrc> <root> <glob> [PREFIX <folder>] [EXCLUDE <prefix>...] [EXTRA <alias> <file>...])
 # Writes a .qrc listing every file under <root> that matches <glob>, with aliases
 # relative to <root>, so that "qml/Main.qml" is served as ":/qml/Main.qml".
+# PREFIX puts the files under a folder of the resources: <root>/Main.qml with
+# PREFIX qml is served as ":/qml/Main.qml" whatever <root> is called.
 # EXTRA adds files from elsewhere (such as a font from a system package) under an alias.
 # The file is rewritten only when the list changes, so adding a document is the
 # only thing that makes rcc run again from scratch.
 function(zarno_make_qrc out root glob)
-  cmake_parse_arguments(ARG "" "" "EXCLUDE;EXTRA" ${ARGN})
+  cmake_parse_arguments(ARG "" "PREFIX" "EXCLUDE;EXTRA" ${ARGN})
+  set(alias_prefix "")
+  if(ARG_PREFIX)
+    set(alias_prefix "${ARG_PREFIX}/")
+  endif()
   file(GLOB_RECURSE files CONFIGURE_DEPENDS RELATIVE ${root} ${root}/${glob})
   list(SORT files)
   set(body "<!DOCTYPE RCC><RCC version=\"1.0\">\n<qresource prefix=\"/\">\n")
@@ -18,7 +24,7 @@ function(zarno_make_qrc out root glob)
       endif()
     endforeach()
     if(NOT skip)
-      string(APPEND body "  <file alias=\"${f}\">${root}/${f}</file>\n")
+      string(APPEND body "  <file alias=\"${alias_prefix}${f}\">${root}/${f}</file>\n")
     endif()
   endforeach()
   list(LENGTH ARG_EXTRA extra_count)

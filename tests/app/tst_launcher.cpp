@@ -197,6 +197,7 @@ void TestLauncher::editReloadsInPlace()
     QVERIFY(writeFile(game + QStringLiteral("/parts/Box.qml"), "import QtQuick 2.0\nRectangle {\n    color: \n"));
     QTRY_VERIFY_WITH_TIMEOUT(run.has(QStringLiteral("did not load")), 5000);
     QVERIFY2(run.has(QDir(game).canonicalPath() + QStringLiteral("/parts/Box.qml:")), qPrintable(run.lines.join('\n')));
+    QTRY_VERIFY(near(screenColor(first.square), QColor(0x30, 0x10, 0x10)));   // the error window in its place
     QVERIFY(writeFile(game + QStringLiteral("/parts/Box.qml"), boxDocument("#00ffff")));
     QTRY_VERIFY_WITH_TIMEOUT(run.count(QStringLiteral("ready|")) == 3, 5000);
     QTRY_VERIFY(near(screenColor(parseReady(run.last(QStringLiteral("ready|"))).box), Qt::cyan));
