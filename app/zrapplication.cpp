@@ -2,6 +2,7 @@
 
 #include "app/globalkeyforwarder.h"
 #include "app/zarnourlinterceptor.h"
+#include "components/itemeditor.h"
 #include "components/movementanimation.h"
 #include "components/steertopointbehavior.h"
 #include "components/typewriteritem.h"
@@ -164,6 +165,7 @@ void ZRApplication::registerQmlTypes(const char *uri)
     qmlRegisterUncreatableType<ZarnoScheduler>(uri, 2, 0, "ZarnoScheduler", reason("ZarnoScheduler"));
     qmlRegisterType<MovementAnimation>(uri, 2, 0, "MovementAnimation");
     qmlRegisterType<SteerToPointBehavior>(uri, 2, 0, "MoveToPointHelper");
+    qmlRegisterType<ItemEditor>(uri, 2, 0, "ItemEditorBase");
     qmlRegisterType<EveryFrame>(uri, 2, 0, "EveryFrame");
     qmlRegisterType<ParticleItem>(uri, 2, 0, "ParticleZarnoBase");
     qmlRegisterType<TypeWriterItem>(uri, 2, 0, "TypeWriterItem");
