@@ -133,7 +133,7 @@ Item {
             __registeredWith = targetEditor
             targetEditor.createEditableComponent(editableComponent)
         } else {
-            console.debug("[WARNING] EditableComponent construction without a defined and active ItemEditor. Ensure your Scene knows about the id: itemEditor or provide an explicit targetEditor!")
+            console.warn("[WARNING] EditableComponent construction without a defined and active ItemEditor. Ensure your Scene knows about the id: itemEditor or provide an explicit targetEditor!")
         }
     }
 

@@ -27,9 +27,9 @@ DelegateRow {
             color: "#7fb0ff"
         }
         MouseArea {
-            anchors { fill: parent; topMargin: -8; bottomMargin: -8 }
+            anchors { fill: parent; topMargin: -8; bottomMargin: -8; leftMargin: -6; rightMargin: -6 }
             function edit(mouseX) {
-                var fraction = Math.max(0, Math.min(1, mouseX / width))
+                var fraction = Math.max(0, Math.min(1, (mouseX - 6) / track.width))
                 row.valueEdited(row.snapped(row.minimum + fraction * (row.maximum - row.minimum)))
             }
             onPressed: { row.pressed(); edit(mouse.x) }
