@@ -14,12 +14,13 @@
     nothing: bind a Text to \l typeWriterText.
 
     \qml
-    TypeWriterItem {
-        id: writer
-        typeDelay: 60
-        Component.onCompleted: { textSource = "Spin to win!"; start() }
+    Text {
+        text: writer.typeWriterText
+        TypeWriterItem {
+            id: writer
+            Component.onCompleted: { typeDelay = 60; textSource = "Spin to win!"; start() }
+        }
     }
-    Text { text: writer.typeWriterText }
     \endqml
 */
 

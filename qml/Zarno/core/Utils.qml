@@ -8,8 +8,11 @@ import QtQuick 2.0
     The game window holds one instance; a game may create its own.
 
     \qml
-    Utils { id: utils }
-    Rectangle { color: utils.randomColor(); x: utils.clamp(mouse.x, 0, 400) }
+    Rectangle {
+        color: utils.randomColor()
+        width: utils.clamp(parent.width / 2, 10, 400)
+        Utils { id: utils }
+    }
     \endqml
 */
 QtObject {
@@ -40,8 +43,9 @@ QtObject {
     }
 
     /*!
-        Asks the system object for a screenshot of a rectangle. With a \a scene the
-        rectangle is given in the scene's logical units and mapped to the window.
+        Asks the system object for a screenshot named \a name of the rectangle at
+        \a x, \a y of size \a width x \a height. With a \a scene the rectangle is
+        given in the scene's logical units and mapped to the window.
     */
     function captureScreenshot(name, x, y, width, height, scene) {
         if (scene) {
@@ -53,7 +57,7 @@ QtObject {
         }
     }
 
-    /*! Asks the system object for a screenshot of the whole game window. */
+    /*! Asks the system object for a screenshot named \a name of the whole game window. */
     function captureScreenshotFullscreen(name) {
         var window = typeof gameWindow !== "undefined" && gameWindow ? gameWindow : null
         system.captureScreenshot(name, 0, 0, window ? window.width : 0, window ? window.height : 0)

@@ -59,7 +59,7 @@ Item {
     signal spinStarted()
     /*! Emitted when the last reel stopped. */
     signal spinEnded()
-    /*! Emitted each time a reel stopped; \a index counts the stopped reels from 0. */
+    /*! Emitted each time a reel stopped, with the count of reels stopped before it. */
     signal reelStopped(int index)
 
     property bool __spinning: false
@@ -108,9 +108,9 @@ Item {
     }
 
     /*!
-        Stops the reels one after another so that reel k shows item
-        \a stopPositions[k] in its top row. A list without one whole number per
-        reel is ignored with a warning.
+        Stops the reels one after another so that each reel shows the item of
+        \a stopPositions at the reel's index in its top row. A list without one
+        whole number per reel is ignored with a warning.
     */
     function stopAt(stopPositions) {
         if (!__spinning || __stopping)
@@ -135,12 +135,12 @@ Item {
         __reels[0].__container.stopAt(__stopPositions[0], 0)
     }
 
-    /*! Adds a reel (an object or a component) at the end. */
+    /*! Adds \a reel (an object or a component) at the end. */
     function addReel(reel) {
         return insertReel(__reels.length, reel)
     }
 
-    /*! Inserts a reel (an object or a component) at \a index; returns it, or null when refused. */
+    /*! Inserts \a reel (an object or a component) at \a index; returns it, or null when refused. */
     function insertReel(index, reel) {
         var made = false
         if (reel && typeof reel.createObject === "function" && reel.objectName !== "__slotMachineReel") {
@@ -177,38 +177,38 @@ Item {
         return reelIndex >= 0 && reelIndex < __reels.length ? __reels[reelIndex] : null
     }
 
-    /*! Puts item \a itemIndex of a reel in its top row. */
+    /*! Puts item \a itemIndex of reel \a reelIndex in its top row. */
     function setFirstItemIndex(reelIndex, itemIndex) {
         var container = __container(reelIndex)
         if (container)
             container.setFirstItemIndex(itemIndex)
     }
 
-    /*! The index of the item in row \a rowIndex of a reel, or null. */
+    /*! The index of the item in row \a rowIndex of reel \a reelIndex, or null. */
     function getItemIndex(reelIndex, rowIndex) {
         var container = __container(reelIndex)
         return container ? container.itemIndex(rowIndex) : null
     }
 
-    /*! The item in row \a rowIndex of a reel, or null. */
+    /*! The item in row \a rowIndex of reel \a reelIndex, or null. */
     function getItem(reelIndex, rowIndex) {
         var container = __container(reelIndex)
         return container ? container.items[container.itemIndex(rowIndex)] : null
     }
 
-    /*! The model entry of the item in row \a rowIndex of a reel, or null. */
+    /*! The model entry of the item in row \a rowIndex of reel \a reelIndex, or null. */
     function getItemData(reelIndex, rowIndex) {
         var container = __container(reelIndex)
         return container ? container.modelEntry(container.itemIndex(rowIndex)) : null
     }
 
-    /*! The model of a reel as its items were made from it, or null. */
+    /*! The model of reel \a reelIndex as its items were made from it, or null. */
     function getModel(reelIndex) {
         var container = __container(reelIndex)
         return container ? container.model : null
     }
 
-    /*! Rebuilds the symbols and items of a reel. */
+    /*! Rebuilds the symbols and items of reel \a reelIndex. */
     function updateModel(reelIndex) {
         var container = __container(reelIndex)
         if (container)
