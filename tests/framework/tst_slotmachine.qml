@@ -43,6 +43,7 @@ TestCase {
         }
     }
 
+    Component { id: sizelessDelegate; Rectangle { } }
     Component { id: modelComponent; SlotMachineModel { } }
     Component { id: reelComponent; SlotMachineReel { } }
     Component { id: notAReel; QtObject { } }
@@ -260,5 +261,20 @@ TestCase {
         tryVerify(function () { return !machine.spinning }, 3000)
         compare(eventNames(machine), ["start", "reel 0", "reel 1", "end"])
         compare(machine.getItemIndex(1, 0), 9)
+    }
+
+    function test_itemHeightChangeWhileSpinning() {
+        var machine = createMachine({ reelCount: 1, delegate: sizelessDelegate, defaultItemHeight: 100 })
+        machine.spin()
+        wait(100)
+        // Items bound to the row height shrink: the loop is laid out again at once and keeps spinning.
+        machine.defaultItemHeight = 50
+        compare(machine.height, 150)
+        compare(machine.getItem(0, 1).y, 50)
+        var top = machine.getItemIndex(0, 0)
+        tryVerify(function () { return machine.getItemIndex(0, 0) !== top }, 2000)
+        machine.stop()
+        tryVerify(function () { return !machine.spinning }, 3000)
+        compare(machine.getItem(0, 2).y, 100)
     }
 }
