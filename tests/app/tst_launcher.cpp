@@ -36,7 +36,7 @@ QByteArray boxDocument(const char *color)
 bool makeGame(const QString &folder)
 {
     const QDir source(QStringLiteral(ZARNO_TEST_DATA "/launchergame"));
-    for (const QString &name : {"Main.qml", "config.json", "parts/Box.qml"}) {
+    for (const QString &name : {"Main.qml", "config.json", "parts/Box.qml", "parts/palette.js"}) {
         QFile in(source.filePath(name));
         if (!in.open(QIODevice::ReadOnly) || !writeFile(folder + QLatin1Char('/') + name, in.readAll()))
             return false;
@@ -156,13 +156,20 @@ void TestLauncher::initTestCase()
 void TestLauncher::editReloadsInPlace_data()
 {
     QTest::addColumn<QString>("argument");
-    QTest::newRow("folder, absolute") << QStringLiteral("%1/game");
-    QTest::newRow("main document, relative to the caller") << QStringLiteral("../game/Main.qml");
+    QTest::addColumn<QString>("editedFile");
+    QTest::addColumn<QByteArray>("edit");
+    QTest::newRow("folder, absolute; document edited")
+        << QStringLiteral("%1/game") << QStringLiteral("parts/Box.qml") << boxDocument("#ffff00");
+    QTest::newRow("main document, relative to the caller; script edited")
+        << QStringLiteral("../game/Main.qml") << QStringLiteral("parts/palette.js")
+        << QByteArray(".pragma library\n\nvar box = \"#ffff00\"\n");
 }
 
 void TestLauncher::editReloadsInPlace()
 {
     QFETCH(QString, argument);
+    QFETCH(QString, editedFile);
+    QFETCH(QByteArray, edit);
     QTemporaryDir scratch;
     const QString game = scratch.path() + QStringLiteral("/game");
     const QString elsewhere = scratch.path() + QStringLiteral("/elsewhere");
@@ -181,7 +188,7 @@ void TestLauncher::editReloadsInPlace()
     const qint64 pid = run.process.processId();
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(writeFile(game + QStringLiteral("/parts/Box.qml"), boxDocument("#ffff00")));
+    QVERIFY(writeFile(game + QLatin1Char('/') + editedFile, edit));
     QTRY_VERIFY_WITH_TIMEOUT(run.count(QStringLiteral("zarno: reloaded")) == 1, 5000);
     const qint64 reloadMs = clock.elapsed();
     QTRY_VERIFY_WITH_TIMEOUT(run.count(QStringLiteral("ready|")) == 2, 5000);

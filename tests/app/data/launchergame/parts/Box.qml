@@ -1,5 +1,6 @@
 import QtQuick 2.0
+import "palette.js" as Palette
 
 Rectangle {
-    color: "#ff0000"
+    color: Palette.box
 }

@@ -1,0 +1,3 @@
+.pragma library
+
+var box = "#ff0000"
