@@ -1,6 +1,7 @@
 #include "zarnourlinterceptor.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QFileSelector>
 #include <QUrl>
 
@@ -26,5 +27,16 @@ QUrl ZarnoUrlInterceptor::intercept(const QUrl &url, DataType type)
                 u = onDisk;
         }
     }
-    return fileSelector ? fileSelector->select(u) : u;
+    // Density variants exist for files only: a folder URL (common as the
+    // base of a path built in QML) must keep naming the folder itself, or
+    // every file looked up below it would have to exist in the variant too.
+    if (!fileSelector || u.path().isEmpty() || u.path().endsWith(QLatin1Char('/')))
+        return u;
+    const QUrl selected = fileSelector->select(u);
+    if (selected == u)
+        return u;
+    // The selector accepts any existing path, a folder of the same name too.
+    const QString candidate = selected.isLocalFile() ? selected.toLocalFile()
+                                                     : QLatin1Char(':') + selected.path(QUrl::FullyDecoded);
+    return QFileInfo(candidate).isFile() ? selected : u;
 }

@@ -82,6 +82,8 @@ private slots:
     void extraSelectorsReplacedByContentScale();
     void interceptorKeepsEmbeddedAndQmldir();
     void interceptorFindsOddFileNamesOnDisk();
+    void interceptorSelectsFilesOnly_data();
+    void interceptorSelectsFilesOnly();
 
 private:
     QJsonObject probe(const QString &screen, const QByteArray &scaleFactor);
@@ -302,6 +304,45 @@ void tst_ContentScale::interceptorFindsOddFileNamesOnDisk()
     QCOMPARE(interceptor.intercept(QUrl(QStringLiteral("qrc:/img/x:/y.png")), QQmlAbstractUrlInterceptor::UrlString)
                  .toLocalFile(),
              dir.path() + "/img/x:/y.png");
+}
+
+void tst_ContentScale::interceptorSelectsFilesOnly_data()
+{
+    QTest::addColumn<QString>("requested"); // below the scratch folder; "qrc:" marks a resource URL
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("file with a variant") << "img/a.png" << "img/+hd/a.png";
+    QTest::newRow("file without a variant") << "img/base.png" << "img/base.png";
+    QTest::newRow("resource file on disk") << "qrc:/img/a.png" << "img/+hd/a.png";
+    // A folder is never redirected into its +hd sub-folder, nor to a folder of the same name there.
+    QTest::newRow("folder") << "img/" << "img/";
+    QTest::newRow("folder without slash") << "img/sub" << "img/sub";
+    QTest::newRow("folder inside") << "img/sub/" << "img/sub/";
+    QTest::newRow("resource folder on disk") << "qrc:/img/" << "img/";
+}
+
+void tst_ContentScale::interceptorSelectsFilesOnly()
+{
+    QFETCH(QString, requested);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(writeSquare(dir.path() + "/img/a.png", 1));
+    QVERIFY(writeSquare(dir.path() + "/img/+hd/a.png", 2));
+    QVERIFY(writeSquare(dir.path() + "/img/base.png", 1));
+    QVERIFY(writeSquare(dir.path() + "/img/sub/b.png", 1));
+    QVERIFY(writeSquare(dir.path() + "/img/+hd/sub/b.png", 2));
+    QVERIFY(writeSquare(dir.path() + "/img/sub/+hd/b.png", 2));
+
+    QFileSelector selector;
+    selector.setExtraSelectors({"hd", "sd"});
+    ZarnoUrlInterceptor interceptor;
+    interceptor.setFileSelector(&selector);
+    interceptor.setBaseUrlText(QUrl::fromLocalFile(dir.path() + "/").toString());
+
+    const QUrl url = requested.startsWith("qrc:") ? QUrl(requested) : QUrl::fromLocalFile(dir.path() + "/" + requested);
+    const QUrl result = interceptor.intercept(url, QQmlAbstractUrlInterceptor::UrlString);
+    QCOMPARE(result, QUrl::fromLocalFile(dir.path() + "/" + expected));
 }
 
 int main(int argc, char **argv)
