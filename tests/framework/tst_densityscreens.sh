@@ -6,5 +6,5 @@ build="${1:?build directory}"
 for screen in 640x480 1920x1080; do
   echo "screen $screen"
   xvfb-run -a -s "-screen 0 ${screen}x24" \
-    "$build/bin/tst_multiresolution" interceptedImage imageKeepsLogicalSize sequenceKeepsLogicalSize
+    "$build/bin/tst_multiresolution" interceptedImage imageKeepsLogicalSize sequenceKeepsLogicalSize factorFollowsLoadedFile sequenceFollowsAbsoluteStrip
 done

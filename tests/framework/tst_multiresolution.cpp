@@ -45,12 +45,15 @@ private slots:
     void imageKeepsLogicalSize_data();
     void imageKeepsLogicalSize();
     void interceptedImage();
+    void factorFollowsLoadedFile_data();
+    void factorFollowsLoadedFile();
     void explicitSizeStretchesFile();
     void sourceChangeFollowsNewFile();
     void missingFileKeepsDefaultSize();
     void sequenceKeepsLogicalSize_data();
     void sequenceKeepsLogicalSize();
     void sequenceFollowsStripChange();
+    void sequenceFollowsAbsoluteStrip();
     void sequenceResizesWithCurrentSprite();
     void mirroredSequenceStaysInPlace();
 
@@ -79,6 +82,8 @@ void TestMultiResolution::initTestCase()
             QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("img/sd")));
             QVERIFY(picture.save(m_dir.filePath(QStringLiteral("img/sd/pic.png"))));
             QVERIFY(makeStrip(1).save(m_dir.filePath(QStringLiteral("img/sd/strip.png"))));
+            // Exists in the base density only.
+            QVERIFY(picture.save(m_dir.filePath(QStringLiteral("img/only.png"))));
         }
     }
 }
@@ -158,6 +163,41 @@ void TestMultiResolution::interceptedImage()
     QCOMPARE(image->width(), 40.0);
     QCOMPARE(image->height(), 20.0);
     QVERIFY(near(window->grabWindow().pixelColor(20, 10), densityColour[density]));
+}
+
+void TestMultiResolution::factorFollowsLoadedFile_data()
+{
+    // How the source is given (%DIR% is the folder of the document, as an absolute
+    // URL), and whether the file exists in the base density only.
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<bool>("baseOnly");
+    const QByteArray image = "MultiResolutionImage { id: image; objectName: 'image'; ";
+    QTest::newRow("absolute text") << image + "source: '%DIR%/img/pic.png' }" << false;
+    QTest::newRow("text from a property") << QByteArray("property string path: '%DIR%/img/pic.png'\n") + image + "source: path }" << false;
+    QTest::newRow("resolved URL") << image + "source: Qt.resolvedUrl('img/pic.png') }" << false;
+    QTest::newRow("assigned later") << image + "}\nComponent.onCompleted: image.source = '%DIR%/img/pic.png'" << false;
+    QTest::newRow("createObject") << QByteArray("Component { id: made; MultiResolutionImage { objectName: 'image' } }\n"
+                                     "Component.onCompleted: made.createObject(contentItem, {source: '%DIR%/img/pic.png'})") << false;
+    QTest::newRow("folder plus name") << image + "source: Qt.resolvedUrl('img/') + 'pic.png' }" << false;
+    QTest::newRow("folder plus base-only name") << image + "source: Qt.resolvedUrl('img/') + 'only.png' }" << true;
+}
+
+void TestMultiResolution::factorFollowsLoadedFile()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(bool, baseOnly);
+    body.replace("%DIR%", QUrl::fromLocalFile(m_dir.path()).toEncoded());
+    QQuickWindow *window = load(body);
+    QVERIFY(window);
+    QQuickItem *image = nullptr;
+    QTRY_VERIFY((image = child(window, "image")));
+    const int density = baseOnly ? 0 : m_selector == QLatin1String("hd2") ? 2 : m_selector == QLatin1String("hd") ? 1 : 0;
+    const double factors[3] = {1.0, 0.5, 0.25};
+    QTRY_COMPARE(image->width(), 40.0);
+    QCOMPARE(image->height(), 20.0);
+    QCOMPARE(image->property("contentScaleFactor").toDouble(), factors[density]);
+    QTRY_VERIFY(near(window->grabWindow().pixelColor(20, 10), densityColour[density]));
+    QVERIFY(near(window->grabWindow().pixelColor(45, 10), Qt::black));
 }
 
 void TestMultiResolution::explicitSizeStretchesFile()
@@ -252,6 +292,24 @@ void TestMultiResolution::sequenceFollowsStripChange()
     // As a creature that changes its type swaps its strip.
     sequence->setProperty("defaultSource", QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("img/+hd2/strip.png"))));
     QTRY_COMPARE(sequence->property("contentScaleFactor").toDouble(), 0.25);
+    QCOMPARE(sequence->width(), 30.0);
+    QImage shot;
+    QTRY_VERIFY((shot = window->grabWindow(), near(shot.pixelColor(27, 10), QColor(255, 255, 0))));
+    QVERIFY(near(shot.pixelColor(3, 10), QColor(0, 255, 0)));
+    QVERIFY(near(shot.pixelColor(32, 10), Qt::black));
+}
+
+void TestMultiResolution::sequenceFollowsAbsoluteStrip()
+{
+    // The plain name given as an absolute URL still loads the screen's density.
+    QQuickWindow *window = load("SpriteSequenceZarno { objectName: 'sequence'; running: false; defaultSource: 'img/sd/strip.png'\n"
+                                "SpriteZarno { name: 'run'; frameWidth: 30; frameHeight: 20; frameCount: 4 } }");
+    QVERIFY(window);
+    QQuickItem *sequence = child(window, "sequence");
+    QVERIFY(sequence);
+    sequence->setProperty("defaultSource", QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("img/strip.png"))));
+    const double factor = m_selector == QLatin1String("hd2") ? 0.25 : m_selector == QLatin1String("hd") ? 0.5 : 1.0;
+    QTRY_COMPARE(sequence->property("contentScaleFactor").toDouble(), factor);
     QCOMPARE(sequence->width(), 30.0);
     QImage shot;
     QTRY_VERIFY((shot = window->grabWindow(), near(shot.pixelColor(27, 10), QColor(255, 255, 0))));

@@ -45,8 +45,11 @@ Item {
         }
     ]
 
+    // The factor of the file the engine will load: a URL given in full (built
+    // in script, handed to createObject) reads as given but is still resolved
+    // to a density variant on loading, so it is resolved here the same way.
     function __factorForUrl(url) {
-        var text = String(url)
+        var text = String(Qt.resolvedUrl(url))
         if (text.indexOf("+hd2") >= 0)
             return 0.25
         if (text.indexOf("+hd") >= 0)

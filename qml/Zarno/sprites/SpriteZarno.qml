@@ -72,7 +72,11 @@ Item {
 
     Sprite {
         id: sprite
-        source: spriteZarno.__sequence ? spriteZarno.__sequence.defaultSource : ""
+        // Unlike an Image, a Sprite loads its URL as it stands, so a strip given
+        // in full (built in script) is resolved here to the screen's density
+        // like a relative one; the factor is then read from what is loaded.
+        source: spriteZarno.__sequence && String(spriteZarno.__sequence.defaultSource) !== ""
+                ? Qt.resolvedUrl(spriteZarno.__sequence.defaultSource) : ""
         frameX: spriteZarno.frameX / spriteZarno.contentScaleFactor
         frameY: spriteZarno.frameY / spriteZarno.contentScaleFactor
         frameWidth: spriteZarno.frameWidth / spriteZarno.contentScaleFactor
