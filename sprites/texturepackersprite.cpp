@@ -95,6 +95,10 @@ TexturePackerSprite::TexturePackerSprite(QQuickItem *parent)
     connect(this, &QQuickItem::windowChanged, this, &TexturePackerSprite::onWindowChanged);
 
     m_machine.setStateRate(1.0f);
+    // Created with a parent item, it was put into a window before the
+    // connection above existed.
+    if (window())
+        onWindowChanged(window());
 }
 
 bool TexturePackerSprite::widthExplicitlySet() const
@@ -118,7 +122,9 @@ void TexturePackerSprite::clearCache()
 {
     auto &cache = textures();
     for (const CachedTexture &entry : qAsConst(cache)) {
-        if (entry.texture)
+        // A texture whose context is gone went with it; deleting the wrapper
+        // now would free the same texture name in whatever context is current.
+        if (entry.texture && entry.context)
             entry.texture->deleteLater();
     }
     cache.clear();
@@ -377,7 +383,10 @@ void TexturePackerSprite::updateVertices()
 
 void TexturePackerSprite::updateTextureCoordinates(bool force)
 {
-    if (!m_node || m_frameNames.isEmpty())
+    // Written even while there are no frame names yet: a node built then would
+    // otherwise keep collapsed coordinates, and a frame named later would be
+    // drawn as one filtered texel.
+    if (!m_node)
         return;
     const TexturePackerFrame *frame = frameAt(m_machine.currentState());
     const bool rotated = frame && frame->rotated;
@@ -546,6 +555,8 @@ QSGNode *TexturePackerSprite::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeD
     if (m_textureNeedsReload) {
         refreshSheet();
         loadTexture();
+        // Another texture may cover another part of its storage.
+        updateTextureCoordinates(true);
     }
     if (m_dirty) {
         updateItemSize();

@@ -121,6 +121,8 @@ private slots:
     void badSheetsWarnAndDrawNothing_data();
     void badSheetsWarnAndDrawNothing();
 
+    void recoversFromSheetWithEmptyFrames_data();
+    void recoversFromSheetWithEmptyFrames();
     void drawsTrimmedAndRotatedFramesInPlace();
     void hd2SheetDrawsAtQuarterSize();
     void fillModesAndImplicitSize();
@@ -316,6 +318,48 @@ void tst_TexturePackerSprite::badSheetsWarnAndDrawNothing()
     bad->setFrameNames({"green"});
     const QImage repaired = scene.settle();
     COMPARE_PIXEL(repaired, 20, 20, Green);
+}
+
+void tst_TexturePackerSprite::recoversFromSheetWithEmptyFrames_data()
+{
+    QTest::addColumn<bool>("namesFirst"); // frame names given with the sheet without frames
+    QTest::addColumn<bool>("smooth");
+    QTest::addColumn<QString>("image"); // of the sheet without frames
+    QTest::newRow("names first") << true << true << "main.png";
+    QTest::newRow("names later") << false << true << "main.png";
+    QTest::newRow("names later, nearest") << false << false << "main.png";
+    QTest::newRow("names later, other image") << false << true << "other.png";
+}
+
+void tst_TexturePackerSprite::recoversFromSheetWithEmptyFrames()
+{
+    QFETCH(bool, namesFirst);
+    QFETCH(bool, smooth);
+    QFETCH(QString, image);
+    const QString path = m_dir.filePath("main/emptyframes-" + image + ".json");
+    writeFile(path, QStringLiteral(R"({"frames": {}, "meta": {"image": "%1", "size": {"w": 64, "h": 64}}})").arg(image).toUtf8());
+    if (image == "other.png")
+        QVERIFY(solid(64, 64, Blue).save(m_dir.filePath("main/other.png")));
+
+    Scene scene;
+    const QColor grey(24, 24, 24);
+    scene.window.setColor(grey);
+    TexturePackerSprite *sprite = scene.add(QUrl::fromLocalFile(path), namesFirst ? QStringList{"red"} : QStringList(), QPointF(10, 10));
+    sprite->setSmooth(smooth);
+    QVERIFY(scene.show());
+    scene.settle();
+
+    // The whole frame at full strength, and nothing around it.
+    sprite->setSource(mainUrl());
+    sprite->setFrameNames({"red"});
+    QImage shot;
+    QTRY_VERIFY((shot = scene.settle(), QColor(shot.pixel(18, 18)) != grey));
+    saveGrab(shot, "recovered");
+    COMPARE_PIXEL(shot, 18, 18, Red);
+    COMPARE_PIXEL(shot, 10, 10, Red);
+    COMPARE_PIXEL(shot, 25, 25, Red);
+    COMPARE_PIXEL(shot, 27, 18, grey);
+    COMPARE_PIXEL(shot, 18, 27, grey);
 }
 
 void tst_TexturePackerSprite::drawsTrimmedAndRotatedFramesInPlace()
