@@ -1,5 +1,7 @@
 #include "system.h"
 
+#include "platform/igamepausable.h"
+
 #include "zarnofileutils.h"
 
 #include <QAbstractAnimation>
@@ -713,6 +715,12 @@ void System::pauseGameForObject(QObject *object)
             m_pausedSprites.append(candidate);
         }
     }
+    // The engine's own elements that keep a clock of their own.
+    for (QObject *candidate : tree) {
+        auto *element = qobject_cast<IGamePausable *>(candidate);
+        if (element && element->pauseForGame())
+            m_pausedOwnClocks.append(candidate);
+    }
 
     pauseOrResumeStepDriver(object, true);
     setGamePaused(true);
@@ -744,11 +752,16 @@ void System::resumeGameForObject(QObject *object)
         if (sprite)
             sprite->setProperty("running", true);
     }
+    for (const QPointer<QObject> &element : qAsConst(m_pausedOwnClocks)) {
+        if (auto *pausable = qobject_cast<IGamePausable *>(element.data()))
+            pausable->resumeForGame();
+    }
     m_pausedTimers.clear();
     m_pausedQmlTimers.clear();
     m_pausedAnimations.clear();
     m_pausedQmlAnimations.clear();
     m_pausedSprites.clear();
+    m_pausedOwnClocks.clear();
 
     pauseOrResumeStepDriver(object, false);
     setGamePaused(false);

@@ -123,6 +123,7 @@ private:
     QList<QPointer<QObject>> m_pausedQmlTimers;
     QList<QPointer<QObject>> m_pausedQmlAnimations;
     QList<QPointer<QObject>> m_pausedSprites;
+    QList<QPointer<QObject>> m_pausedOwnClocks;
 };
 
 #endif

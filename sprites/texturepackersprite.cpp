@@ -111,6 +111,19 @@ bool TexturePackerSprite::heightExplicitlySet() const
     return heightValid();
 }
 
+bool TexturePackerSprite::pauseForGame()
+{
+    if (!m_machine.running() || m_machine.paused())
+        return false;
+    m_machine.pause();
+    return true;
+}
+
+void TexturePackerSprite::resumeForGame()
+{
+    m_machine.resume();
+}
+
 void TexturePackerSprite::start() { m_machine.start(); }
 void TexturePackerSprite::stop() { m_machine.stop(); }
 void TexturePackerSprite::restart() { m_machine.restart(); }

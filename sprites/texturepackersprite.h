@@ -2,6 +2,7 @@
 #define TEXTUREPACKERSPRITE_H
 
 #include "components/circularstatemachine.h"
+#include "platform/igamepausable.h"
 #include "sprites/texturepackersheetcache.h"
 
 #include <QQuickItem>
@@ -15,9 +16,10 @@ class TexturePackerSpriteMaterial;
 // Shows one frame, or an animation over a list of frames, of a packed sprite
 // sheet as one textured quad. Sheets and their textures are shared by all
 // instances through process-wide caches.
-class TexturePackerSprite : public QQuickItem
+class TexturePackerSprite : public QQuickItem, public IGamePausable
 {
     Q_OBJECT
+    Q_INTERFACES(IGamePausable)
     Q_PROPERTY(QStringList frameNames READ getFrameNames WRITE setFrameNames NOTIFY frameNamesChanged)
     Q_PROPERTY(QUrl source READ getSource WRITE setSource NOTIFY sourceChanged)
     Q_PROPERTY(QString name READ getName WRITE setName NOTIFY nameChanged)
@@ -44,6 +46,10 @@ public:
 
     Q_INVOKABLE bool widthExplicitlySet() const;
     Q_INVOKABLE bool heightExplicitlySet() const;
+
+    // A game pause holds the frame clock as pause() does.
+    bool pauseForGame() override;
+    void resumeForGame() override;
 
 public slots:
     void start();

@@ -592,7 +592,10 @@ void tst_System::unsupportedAndSpriteHelpers()
 
 static const char *const movingScene = R"(
 import QtQuick 2.0
+import Zarno 2.0
 Item {
+    property alias packed: packed
+    property alias heldPacked: heldPacked
     property alias timer: timer
     property alias idleTimer: idleTimer
     property alias animation: animation
@@ -614,6 +617,8 @@ Item {
             id: sequence; running: true
             Sprite { name: "still"; frameCount: 1; frameWidth: 1; frameHeight: 1; frameDuration: 100000 }
         }
+        TexturePackerSprite { id: packed; running: true }
+        TexturePackerSprite { id: heldPacked; running: true; paused: true }
     }
 }
 )";
@@ -677,6 +682,7 @@ void tst_System::pauseAndResumeEverythingBelowAnObject()
     QVERIFY(animation->property("paused").toBool());
     QVERIFY(!sprite->property("running").toBool());
     QVERIFY(!sequence->property("running").toBool());
+    QVERIFY(scene.child("packed")->property("paused").toBool());
     QVERIFY(!scene.nativeTimer->isActive());
     QCOMPARE(scene.nativeAnimation->state(), QAbstractAnimation::Paused);
     QCOMPARE(scene.zarnoApp.stepDriver()->state(), QAbstractAnimation::Paused);
@@ -692,6 +698,10 @@ void tst_System::pauseAndResumeEverythingBelowAnObject()
     QVERIFY(animation->property("running").toBool());
     QVERIFY(sprite->property("running").toBool());
     QVERIFY(sequence->property("running").toBool());
+    QVERIFY(!scene.child("packed")->property("paused").toBool());
+    QVERIFY(scene.child("packed")->property("running").toBool());
+    // Held by the game itself before: stays held.
+    QVERIFY(scene.child("heldPacked")->property("paused").toBool());
     QVERIFY(scene.nativeTimer->isActive());
     QCOMPARE(scene.nativeAnimation->state(), QAbstractAnimation::Running);
     QCOMPARE(scene.zarnoApp.stepDriver()->state(), QAbstractAnimation::Running);
