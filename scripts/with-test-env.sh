@@ -8,7 +8,8 @@ pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   [ -n "${PULSE_STARTED:-}" ] && pulseaudio --kill 2>/dev/null || true
-  rm -rf "$scratch"
+  # The sound server may still be writing into the runtime folder as it ends.
+  rm -rf "$scratch" 2>/dev/null || { sleep 1; rm -rf "$scratch" 2>/dev/null || true; }
 }
 trap cleanup EXIT
 
@@ -21,11 +22,31 @@ mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR
 chmod 700 "$XDG_RUNTIME_DIR"
 
 if [ -z "${ZARNO_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
+  # -displayfd picks a free display number itself (no race with other servers
+  # starting at the same moment); -noreset keeps the server up between two
+  # tests, when no client is connected (a reset refuses new clients meanwhile).
   exec 5>"$scratch/display"
-  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp +extension GLX >/dev/null 2>&1 &
+  Xvfb -displayfd 5 -screen 0 "${ZARNO_TEST_SCREEN:-1280x1024x24}" -nolisten tcp -noreset +extension GLX \
+    >"$scratch/xvfb.log" 2>&1 &
   pids+=($!)
-  for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+  exec 5>&-
+  for _ in $(seq 300); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+  if [ ! -s "$scratch/display" ]; then
+    echo "with-test-env: Xvfb did not start:" >&2
+    cat "$scratch/xvfb.log" >&2
+    exit 1
+  fi
   export DISPLAY=":$(head -n1 "$scratch/display")"
+  # Run nothing before the server takes connections.
+  ready=""
+  for _ in $(seq 300); do
+    if xdpyinfo >/dev/null 2>&1; then ready=1; break; fi
+    sleep 0.1
+  done
+  if [ -z "$ready" ]; then
+    echo "with-test-env: the X server on $DISPLAY accepts no connection" >&2
+    exit 1
+  fi
 fi
 export QT_QPA_PLATFORM=xcb
 export LIBGL_ALWAYS_SOFTWARE=1

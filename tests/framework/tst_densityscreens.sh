@@ -5,6 +5,6 @@ set -euo pipefail
 build="${1:?build directory}"
 for screen in 640x480 1920x1080; do
   echo "screen $screen"
-  xvfb-run -a -s "-screen 0 ${screen}x24" \
+  ZARNO_TEST_SCREEN="${screen}x24" bash "$(dirname "$0")/../../scripts/with-test-env.sh" \
     "$build/bin/tst_multiresolution" interceptedImage imageKeepsLogicalSize sequenceKeepsLogicalSize factorFollowsLoadedFile sequenceFollowsAbsoluteStrip
 done

@@ -17,7 +17,7 @@ if [ ! -d assets/img ] || [ ! -f assets/img/misc/comix.png ]; then
   echo "SKIP: assets/ is absent (generate the game's pictures and sounds first); nothing was tested"
   exit 0
 fi
-for tool in xvfb-run xdotool import convert; do
+for tool in Xvfb xdotool import convert; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is needed"; exit 1; }
 done
 
@@ -28,7 +28,7 @@ mkdir -p "$shots"
 if [ "${ZARNO_ENDTOEND_INNER:-}" != 1 ]; then
   # Our own screen, so the window size and the screen density are known.
   export ZARNO_ENDTOEND_INNER=1
-  exec xvfb-run -a -s "-screen 0 1280x800x24 +extension GLX -nolisten tcp" bash "$0" "$build"
+  exec env ZARNO_TEST_SCREEN=1280x800x24 bash "$(dirname "$0")/../../scripts/with-test-env.sh" bash "$0" "$build"
 fi
 
 export QT_QPA_PLATFORM=xcb
@@ -154,10 +154,12 @@ sky="$(pixel play 350 75)"
 click 480 320
 started="$(date +%s.%N)"
 
-# 6. The portal arrives after about 4.7 s and the land changes: the sky changes.
+# 6. The portal arrives after about 4.7 s of game time and the land changes: the sky
+# changes. A frame advances the game by 0.1 s at most, so on a busy machine drawing
+# few frames the game's time runs slow: wait long enough for that.
 elapsed() { awk -v now="$(date +%s.%N)" -v start="$started" 'BEGIN { printf "%.2f", now - start }'; }
 changed=""
-while awk -v t="$(elapsed)" 'BEGIN { exit !(t <= 12) }'; do
+while awk -v t="$(elapsed)" 'BEGIN { exit !(t <= 60) }'; do
   alive || fail "the game ended during the run"
   shot run
   # The time of the screenshot, not of the comparison after it.
@@ -166,7 +168,7 @@ while awk -v t="$(elapsed)" 'BEGIN { exit !(t <= 12) }'; do
   if ! close "$now" "$sky" 12; then changed="$(printf %.1f "$taken")"; break; fi
   sleep 0.2
 done
-[ -n "$changed" ] || fail "no land change within 12 s of the first tap of the run"
+[ -n "$changed" ] || fail "no land change within 60 s of the first tap of the run"
 echo "land change after about $changed s (sky $sky -> $now)"
 cp "$shots/run.png" "$shots/landchange.png"
 

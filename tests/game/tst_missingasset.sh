@@ -14,7 +14,7 @@ fi
 
 if [ "${ZARNO_MISSINGASSET_INNER:-}" != 1 ]; then
   export ZARNO_MISSINGASSET_INNER=1
-  exec xvfb-run -a -s "-screen 0 1280x800x24 +extension GLX -nolisten tcp" bash "$0" "$build"
+  exec env ZARNO_TEST_SCREEN=1280x800x24 bash "$(dirname "$0")/../../scripts/with-test-env.sh" bash "$0" "$build"
 fi
 
 scratch="$(mktemp -d /tmp/quillox-missing.XXXXXX)"
