@@ -2,7 +2,8 @@
 # Checks that scripts/packages.txt is complete: builds a bare Debian 12 root
 # (minbase plus git, sudo and certificates, nothing else), copies the working
 # tree into it and runs the README's test command there. Any package the
-# configuration, the build or a test needs beyond the list makes it fail.
+# configuration, the build, a test or the API reference needs beyond the list
+# makes it fail.
 # Run it by hand, as root; it downloads a few hundred megabytes and takes long.
 #   scripts/check-packages.sh [root folder] [-- extra arguments for run-tests.sh]
 # ZARNO_CHECK_STEP=configure stops after the configuration.
@@ -60,7 +61,8 @@ mkdir -p "$root/src/zarno"
 if [ "${ZARNO_CHECK_STEP:-}" = "configure" ]; then
   cmd='bash scripts/install-deps.sh && cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo'
 else
-  cmd='bash scripts/run-tests.sh "$@"'
+  # The README's test command, then the API reference where the tree has one.
+  cmd='bash scripts/run-tests.sh "$@" && { [ ! -f scripts/build-docs.sh ] || bash scripts/build-docs.sh; }'
 fi
 chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
   HOME=/root LANG=C.UTF-8 TERM=dumb bash -c "cd /src/zarno && $cmd" check "$@"
