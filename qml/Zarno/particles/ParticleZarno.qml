@@ -169,6 +169,19 @@ ParticleZarnoBase {
                 highp float spread(highp float seed) {
                     return rand(vec2(seed, seed)) * 2.0 - 1.0;
                 }
+                // The vertex program runs for every corner of every particle each
+                // frame: random numbers that a zero variance would throw away are
+                // not drawn (the branches depend on uniforms only).
+                highp float vary(highp float variance, highp float seed) {
+                    if (variance == 0.0)
+                        return 0.0;
+                    return variance * spread(seed);
+                }
+                highp vec4 varyColor(highp vec4 variance, highp float seed) {
+                    if (variance == vec4(0.0))
+                        return vec4(0.0);
+                    return variance * vec4(spread(seed), spread(seed + 0.1), spread(seed + 0.2), spread(seed + 0.3));
+                }
 
                 void main() {
                     highp float life = qt_ParticleData.y;
@@ -178,26 +191,29 @@ ParticleZarnoBase {
                     highp float t = life > 0.0 ? dt / life : -1.0;
                     highp float size = 0.0;
                     if (t >= 0.0 && t <= 1.0)
-                        size = max(0.0, mix(qt_ParticleData.z, qt_ParticleData.w + finishSizeVariance * spread(seed), t * t));
+                        size = max(0.0, mix(qt_ParticleData.z, qt_ParticleData.w + vary(finishSizeVariance, seed), t * t));
                     t = clamp(t, 0.0, 1.0);
 
-                    highp float spin = radians(mix(rotationStart + rotationStartVariance * spread(seed + 0.33),
-                                                   rotationEnd + rotationEndVariance * spread(seed + 0.11), t * t));
-                    highp vec2 c = qt_ParticleTex - 0.5;
-                    fTex = vec2(c.x * cos(spin) - c.y * sin(spin), c.x * sin(spin) + c.y * cos(spin)) + 0.5;
+                    fTex = qt_ParticleTex;
+                    if (rotationStart != 0.0 || rotationStartVariance != 0.0 || rotationEnd != 0.0 || rotationEndVariance != 0.0) {
+                        highp float spin = radians(mix(rotationStart + vary(rotationStartVariance, seed + 0.33),
+                                                       rotationEnd + vary(rotationEndVariance, seed + 0.11), t * t));
+                        highp vec2 c = qt_ParticleTex - 0.5;
+                        highp float cosSpin = cos(spin);
+                        highp float sinSpin = sin(spin);
+                        fTex = vec2(c.x * cosSpin - c.y * sinSpin, c.x * sinSpin + c.y * cosSpin) + 0.5;
+                    }
 
-                    highp vec4 birth = clamp(startColor + startColorVariance * vec4(spread(seed + 0.1), spread(seed + 0.2),
-                                                                                    spread(seed + 0.3), spread(seed + 0.4)), 0.0, 1.0);
-                    highp vec4 death = clamp(finishColor + finishColorVariance * vec4(spread(seed + 0.5), spread(seed + 0.6),
-                                                                                      spread(seed + 0.7), spread(seed + 0.8)), 0.0, 1.0);
+                    highp vec4 birth = clamp(startColor + varyColor(startColorVariance, seed + 0.1), 0.0, 1.0);
+                    highp vec4 death = clamp(finishColor + varyColor(finishColorVariance, seed + 0.5), 0.0, 1.0);
                     fColor = mix(birth, death, t);
 
                     highp vec2 corner = qt_ParticlePos - size / 2.0 + size * qt_ParticleTex;
                     if (radiusMode > 0.5) {
-                        highp float theta0 = radians(itemRotation + angleVariance * spread(seed));
-                        highp float r0 = minRadius + minRadiusVariance * spread(seed + 0.55);
-                        highp float r1 = maxRadius + maxRadiusVariance * spread(seed + 0.66);
-                        highp float omega = rotatePerSecond + rotatePerSecondVariance * spread(seed + 0.77);
+                        highp float theta0 = radians(itemRotation + vary(angleVariance, seed));
+                        highp float r0 = minRadius + vary(minRadiusVariance, seed + 0.55);
+                        highp float r1 = maxRadius + vary(maxRadiusVariance, seed + 0.66);
+                        highp float omega = rotatePerSecond + vary(rotatePerSecondVariance, seed + 0.77);
                         highp float radius = mix(r0, r1, t * t);
                         highp float turn = theta0 + radians(omega * dt);
                         corner += vec2(-cos(turn) * radius, -sin(turn) * radius);
