@@ -20,6 +20,7 @@ private slots:
 
     void particlesWhereTheFormulaSays_data();
     void particlesWhereTheFormulaSays();
+    void colourGoesFromBirthToDeath();
     void settingsSwitchParticlesOff();
     void stopKeepsLivingParticlesStopLivingParticlesClears();
     void emittedParticlesStayWhenTheParentMoves();
@@ -176,6 +177,20 @@ void tst_ParticleZarno::particlesWhereTheFormulaSays()
         QVERIFY2(litNear(image, point), qPrintable(QStringLiteral("nothing at (%1, %2)").arg(point.x()).arg(point.y())));
     for (const QPointF &point : offPath)
         QVERIFY2(!litNear(image, point), qPrintable(QStringLiteral("particles at (%1, %2)").arg(point.x()).arg(point.y())));
+}
+
+void tst_ParticleZarno::colourGoesFromBirthToDeath()
+{
+    QVERIFY(load("ParticleZarno { x: 60; y: 100; maxParticles: 400; particleLifespan: 2; speed: 60; autoStart: true\n"
+                 "textureFileName: \"white.png\"; startParticleSize: 6; finishParticleSize: 6\n"
+                 "startColor: \"red\"; finishColor: \"blue\" }"));
+    QTest::qWait(2300);
+    const QImage image = grab();
+    // A tenth into its life a particle is mostly the birth colour, nine tenths in mostly the death colour.
+    const QColor young = image.pixelColor(60 + 12, 100);
+    const QColor old = image.pixelColor(60 + 108, 100);
+    QVERIFY2(young.red() > 180 && young.blue() < 80, qPrintable(young.name()));
+    QVERIFY2(old.blue() > 180 && old.red() < 80, qPrintable(old.name()));
 }
 
 void tst_ParticleZarno::settingsSwitchParticlesOff()
