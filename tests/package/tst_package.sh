@@ -33,4 +33,10 @@ grep -q "$source_dir/qml/Zarno/qmldir" "$scratch/sub/zarno/zarno_framework.qrc"
 if grep -qE "build quillox|build tst_|build quillox-assetgen" "$scratch/sub/build.ninja"; then
   echo "the subproject build holds the engine's own game, tools or tests"; exit 1
 fi
+# Within a subproject CMAKE_SOURCE_DIR is the including project's: engine lists never use it.
+if command -v git >/dev/null && git -C "$source_dir" rev-parse >/dev/null 2>&1; then
+  if (cd "$source_dir" && git ls-files -z '*CMakeLists.txt' '*.cmake' '*.cmake.in' | xargs -0 grep -nE '\$\{CMAKE_(SOURCE|BINARY)_DIR\}'); then
+    echo "engine CMake files above name the including project's folders"; exit 1
+  fi
+fi
 echo "subproject: ok"
