@@ -4,6 +4,7 @@
 #include "box2dworld.h"
 
 #include <QDebug>
+#include <QMetaMethod>
 
 /*!
     \qmltype Fixture
@@ -69,6 +70,12 @@ Box2DFixture::~Box2DFixture()
         destroyFixtures();
         world->forgetFixture(this);
     }
+}
+
+void Box2DFixture::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&Box2DFixture::contactChanged))
+        m_contactChangedWatched = true;
 }
 
 Box2DBody *Box2DFixture::getBody() const

@@ -71,6 +71,9 @@ public:
     // Forget Box2D fixtures that Box2D destroys itself or that die with their world.
     void forgetFixture(b2Fixture *fixture);
     void nullifyFixtures();
+    // Whether contactChanged() ever had a receiver: most fixtures never have one,
+    // and a world with many resting contacts need not emit to nobody.
+    bool contactChangedWatched() const { return m_contactChangedWatched; }
 
 signals:
     void beginContact(Box2DFixture *other, const QPointF &contactNormal);
@@ -85,6 +88,8 @@ signals:
     void groupIndexChanged();
 
 protected:
+    void connectNotify(const QMetaMethod &signal) override;
+
     // A new Box2D shape for the current geometry, or null (with a warning) when
     // Box2D could not hold it.
     virtual std::unique_ptr<b2Shape> createShape() = 0;
@@ -111,6 +116,7 @@ private:
     QPointer<Box2DBody> m_body;
     b2Fixture *m_fixture = nullptr;
     b2Fixture *m_reverseFixture = nullptr;
+    bool m_contactChangedWatched = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Box2DFixture::CategoryFlags)

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QMetaMethod>
 #include <QQmlContext>
 #include <QQmlEngine>
 
@@ -96,7 +97,7 @@ public:
 
     void PreSolve(b2Contact *contact, const b2Manifold *) override
     {
-        if (!toBox2DFixture(contact->GetFixtureA()) || !toBox2DFixture(contact->GetFixtureB()))
+        if (!preSolveWatched || !toBox2DFixture(contact->GetFixtureA()) || !toBox2DFixture(contact->GetFixtureB()))
             return;
         m_contact.setContact(contact);
         emit m_world->preSolve(&m_contact);
@@ -105,7 +106,7 @@ public:
 
     void PostSolve(b2Contact *contact, const b2ContactImpulse *) override
     {
-        if (!toBox2DFixture(contact->GetFixtureA()) || !toBox2DFixture(contact->GetFixtureB()))
+        if (!postSolveWatched || !toBox2DFixture(contact->GetFixtureA()) || !toBox2DFixture(contact->GetFixtureB()))
             return;
         m_contact.setContact(contact);
         emit m_world->postSolve(&m_contact);
@@ -113,6 +114,10 @@ public:
     }
 
     std::vector<Box2DWorld::ContactEvent> events;
+    // Taken before each step: a wrapper and two emissions per contact and step
+    // cost more than the rest of the engine's work when nobody listens.
+    bool preSolveWatched = true;
+    bool postSolveWatched = true;
 
 private:
     Box2DWorld *m_world;
@@ -526,6 +531,12 @@ void Box2DWorld::step(float timeStep)
             element->updateBodyTransform();
     }
 
+    if (m_contactListener) {
+        static const QMetaMethod preSolveSignal = QMetaMethod::fromSignal(&Box2DWorld::preSolve);
+        static const QMetaMethod postSolveSignal = QMetaMethod::fromSignal(&Box2DWorld::postSolve);
+        m_contactListener->preSolveWatched = isSignalConnected(preSolveSignal);
+        m_contactListener->postSolveWatched = isSignalConnected(postSolveSignal);
+    }
     m_world.Step(timeStep, m_velocityIterations, m_positionIterations);
     runDeferred();
 
@@ -590,7 +601,7 @@ void Box2DWorld::emitContactChanged()
             continue;
         Box2DFixture *fixtureA = toBox2DFixture(contact->GetFixtureA());
         Box2DFixture *fixtureB = toBox2DFixture(contact->GetFixtureB());
-        if (fixtureA && fixtureB)
+        if (fixtureA && fixtureB && (fixtureA->contactChangedWatched() || fixtureB->contactChangedWatched()))
             m_touching.push_back({fixtureA, fixtureB});
     }
     for (size_t i = 0; i < m_touching.size(); ++i) {

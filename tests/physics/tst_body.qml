@@ -32,8 +32,9 @@ Item {
         Rectangle {
             property alias body: body
             property alias fixture: fixture
+            property int contactChanges: 0
             width: 200; height: 20
-            Body { id: body; world: world; Box { id: fixture; width: 200; height: 20 } }
+            Body { id: body; world: world; Box { id: fixture; width: 200; height: 20; onContactChanged: ++contactChanges } }
         }
     }
 
@@ -120,6 +121,7 @@ Item {
             ground.fixture.endContact.connect(function () { log.push("end") })
             steps(90)
             compare(log, ["begin", "end", "begin"])
+            verify(ground.contactChanges > 30, "contactChanged reaches QML handlers: " + ground.contactChanges)
         }
 
         // Moving a body to another world in a handler drops the events of its
