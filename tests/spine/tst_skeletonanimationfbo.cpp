@@ -1,4 +1,5 @@
 #include "spine/skeletonanimationfbo.h"
+#include "spine/skeletonrenderer.h"
 #include "spine/spineanimationstate.h"
 #include "spine/spineevent.h"
 #include "spine/spineskeleton.h"
@@ -63,6 +64,7 @@ QByteArray skeletonJson()
         {"turned", QJsonObject{{"turned", QJsonObject{{"x", -10}, {"y", -5}, {"width", 10}, {"height", 10}}}}},
         {"red", QJsonObject{{"red", QJsonObject{{"width", 20}, {"height", 10}}}}},
         {"glow", QJsonObject{{"green", QJsonObject{{"x", 5}, {"width", 10}, {"height", 10}}}}},
+        {"glow2", QJsonObject{{"green", QJsonObject{{"x", 5}, {"width", 10}, {"height", 10}}}}},
         {"grid", QJsonObject{{"grid", gridMesh(46)}}},
     };
     const QJsonObject root{
@@ -70,6 +72,7 @@ QByteArray skeletonJson()
         {"slots", QJsonArray{QJsonObject{{"name", "turned"}, {"bone", "root"}, {"attachment", "turned"}},
                              QJsonObject{{"name", "red"}, {"bone", "b"}, {"attachment", "red"}},
                              QJsonObject{{"name", "glow"}, {"bone", "b"}, {"attachment", "green"}, {"additive", true}},
+                             QJsonObject{{"name", "glow2"}, {"bone", "b"}, {"attachment", "green"}, {"additive", true}},
                              QJsonObject{{"name", "grid"}, {"bone", "root"}, {"attachment", "grid"}}}},
         {"skins", QJsonObject{{"default", skin}}},
         {"events", QJsonObject{{"ping", QJsonObject{{"int", 7}}}}},
@@ -111,9 +114,32 @@ struct Files
     QUrl url(const QString &name) const { return QUrl::fromLocalFile(dir.filePath(name)); }
 };
 
-SkeletonAnimationFbo *makeItem(QQuickItem *parent, const QUrl &skeleton, const QUrl &atlas)
+// Keeps hold of its renderer so that the recorded calls can be inspected.
+class ProbedItem : public SkeletonAnimationFbo
 {
-    auto *item = new SkeletonAnimationFbo(parent);
+public:
+    using SkeletonAnimationFbo::SkeletonAnimationFbo;
+    Renderer *createRenderer() const override
+    {
+        renderer = static_cast<SkeletonRenderer *>(SkeletonAnimationFbo::createRenderer());
+        return renderer;
+    }
+    mutable SkeletonRenderer *renderer = nullptr;
+};
+
+template<typename Call> QVector<const Call *> recorded(const SkeletonRenderer *renderer)
+{
+    QVector<const Call *> result;
+    for (const auto &call : renderer->batch().calls()) {
+        if (auto *wanted = dynamic_cast<const Call *>(call.get()))
+            result.append(wanted);
+    }
+    return result;
+}
+
+ProbedItem *makeItem(QQuickItem *parent, const QUrl &skeleton, const QUrl &atlas)
+{
+    auto *item = new ProbedItem(parent);
     static_cast<QQmlParserStatus *>(item)->classBegin();
     item->setSkeletonDataFile(skeleton);
     item->setAtlasFile(atlas);
@@ -155,7 +181,7 @@ void tst_SkeletonAnimationFbo::drawsPosedSkeletonWhereBonesPutIt()
     window.resize(240, 160);
     auto *origin = new QQuickItem(window.contentItem());
     origin->setPosition(QPointF(100, 100));
-    SkeletonAnimationFbo *item = makeItem(origin, files.url("s.json"), files.url("s.atlas"));
+    ProbedItem *item = makeItem(origin, files.url("s.json"), files.url("s.atlas"));
     QVERIFY(item->isLoaded());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -172,6 +198,18 @@ void tst_SkeletonAnimationFbo::drawsPosedSkeletonWhereBonesPutIt()
     VERIFY_PIXEL(image, 90, 108, QColor(Qt::blue));
     VERIFY_PIXEL(image, 160, 90, QColor(Qt::white));   // the mesh larger than a batch
     VERIFY_PIXEL(image, 110, 80, QColor(Qt::black));
+
+    // One blend change into the two additive slots and one back out; the two
+    // quads on the page share a draw, the mesh bigger than a batch gets its own.
+    QVERIFY(item->renderer);
+    const auto blends = recorded<BlendFunction>(item->renderer);
+    QCOMPARE(blends.size(), 3);
+    QCOMPARE(blends[1]->destination(), GLenum(GL_ONE));
+    QCOMPARE(blends[2]->destination(), GLenum(GL_ONE_MINUS_SRC_ALPHA));
+    const auto draws = recorded<DrawTrigngles>(item->renderer);
+    QCOMPARE(draws.size(), 3);
+    QCOMPARE(draws[0]->vertexCount(), 8);
+    QCOMPARE(draws[2]->vertexCount(), 46 * 46);
 
     // A quarter turn of bone b stands the red quad up around (30, 40).
     item->setAnimation(0, "turn", true);
