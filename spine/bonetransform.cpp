@@ -25,29 +25,163 @@
     }
     \endqml
 */
+/*!
+    \qmlmethod BoneTransform::setAngle(real angle)
+    Sets \l angle to \a angle.
+*/
+/*!
+    \qmlmethod BoneTransform::setDangle(real dangle)
+    Sets \l dangle to \a dangle.
+*/
+/*!
+    \qmlmethod BoneTransform::setDx(real dx)
+    Sets \l dx to \a dx.
+*/
+/*!
+    \qmlmethod BoneTransform::setDxScale(real dxScale)
+    Sets \l dxScale to \a dxScale.
+*/
+/*!
+    \qmlmethod BoneTransform::setDy(real dy)
+    Sets \l dy to \a dy.
+*/
+/*!
+    \qmlmethod BoneTransform::setDyScale(real dyScale)
+    Sets \l dyScale to \a dyScale.
+*/
+/*!
+    \qmlmethod BoneTransform::setInheritRotation(bool inherit)
+    Sets \l inheritRotation to \a inherit.
+*/
+/*!
+    \qmlmethod BoneTransform::setInheritScale(bool inherit)
+    Sets \l inheritScale to \a inherit.
+*/
+/*!
+    \qmlmethod BoneTransform::setJoint(IKJoint joint)
+    Sets \l joint to \a joint.
+*/
+/*!
+    \qmlmethod BoneTransform::setLength(real length)
+    Sets \l length to \a length.
+*/
+/*!
+    \qmlmethod BoneTransform::setParentBone(BoneTransform parentBone)
+    Sets \l parentBone to \a parentBone.
+*/
+/*!
+    \qmlmethod BoneTransform::setPointTo(BoneTransform pointTo)
+    Sets \l pointTo to \a pointTo.
+*/
+/*!
+    \qmlmethod BoneTransform::setReverse(bool reverse)
+    Sets \l reverse to \a reverse.
+*/
+/*!
+    \qmlmethod BoneTransform::setX(real x)
+    Sets \l x to \a x.
+*/
+/*!
+    \qmlmethod BoneTransform::setXScale(real xScale)
+    Sets \l xScale to \a xScale.
+*/
+/*!
+    \qmlmethod BoneTransform::setY(real y)
+    Sets \l y to \a y.
+*/
+/*!
+    \qmlmethod BoneTransform::setYScale(real yScale)
+    Sets \l yScale to \a yScale.
+*/
 
-/*! \qmlproperty real BoneTransform::length The bone's length along its x axis. */
-/*! \qmlproperty real BoneTransform::x Setup position on the parent bone. */
-/*! \qmlproperty real BoneTransform::y Setup position on the parent bone. */
-/*! \qmlproperty real BoneTransform::dx Offset added to \l x. */
-/*! \qmlproperty real BoneTransform::dy Offset added to \l y. */
-/*! \qmlproperty real BoneTransform::xScale Setup scale along the bone (1). */
-/*! \qmlproperty real BoneTransform::yScale Setup scale across the bone (1). */
-/*! \qmlproperty real BoneTransform::dxScale Added to \l xScale. */
-/*! \qmlproperty real BoneTransform::dyScale Added to \l yScale. */
-/*! \qmlproperty real BoneTransform::angle Setup rotation in degrees, clockwise. */
-/*! \qmlproperty real BoneTransform::dangle Added to \l angle. */
-/*! \qmlproperty bool BoneTransform::inheritScale Whether the parent's scale applies (true). */
-/*! \qmlproperty bool BoneTransform::inheritRotation Whether the parent's rotation applies (true). */
-/*! \qmlproperty bool BoneTransform::reverse Applies the inverse of the bone's transform instead. */
-/*! \qmlproperty BoneTransform BoneTransform::parentBone The bone this one sits on; none for a root. */
-/*! \qmlproperty BoneTransform BoneTransform::pointTo A bone whose origin this one turns towards. */
-/*! \qmlproperty IKJoint BoneTransform::joint The joint that may turn this bone. */
-/*! \qmlsignal BoneTransform::matrixChanged(matrix4x4 matrix) The world transform changed. */
-/*! \qmlsignal BoneTransform::transformChanged() The world transform changed. */
-/*! \qmlmethod point BoneTransform::worldPosition() The bone's origin in rig coordinates. */
-/*! \qmlmethod real BoneTransform::worldRotation() The bone's rotation in rig coordinates, in degrees. */
-/*! \qmlmethod BoneTransform::reset() Sets \l dx, \l dy, \l dangle, \l dxScale and \l dyScale back to 0. */
+/*!
+    \qmlproperty real BoneTransform::length
+    The bone's length along its x axis.
+*/
+/*!
+    \qmlproperty real BoneTransform::x
+    Setup position on the parent bone.
+*/
+/*!
+    \qmlproperty real BoneTransform::y
+    Setup position on the parent bone.
+*/
+/*!
+    \qmlproperty real BoneTransform::dx
+    Offset added to \l x.
+*/
+/*!
+    \qmlproperty real BoneTransform::dy
+    Offset added to \l y.
+*/
+/*!
+    \qmlproperty real BoneTransform::xScale
+    Setup scale along the bone (1).
+*/
+/*!
+    \qmlproperty real BoneTransform::yScale
+    Setup scale across the bone (1).
+*/
+/*!
+    \qmlproperty real BoneTransform::dxScale
+    Added to \l xScale.
+*/
+/*!
+    \qmlproperty real BoneTransform::dyScale
+    Added to \l yScale.
+*/
+/*!
+    \qmlproperty real BoneTransform::angle
+    Setup rotation in degrees, clockwise.
+*/
+/*!
+    \qmlproperty real BoneTransform::dangle
+    Added to \l angle.
+*/
+/*!
+    \qmlproperty bool BoneTransform::inheritScale
+    Whether the parent's scale applies (true).
+*/
+/*!
+    \qmlproperty bool BoneTransform::inheritRotation
+    Whether the parent's rotation applies (true).
+*/
+/*!
+    \qmlproperty bool BoneTransform::reverse
+    Applies the inverse of the bone's transform instead.
+*/
+/*!
+    \qmlproperty BoneTransform BoneTransform::parentBone
+    The bone this one sits on; none for a root.
+*/
+/*!
+    \qmlproperty BoneTransform BoneTransform::pointTo
+    A bone whose origin this one turns towards.
+*/
+/*!
+    \qmlproperty IKJoint BoneTransform::joint
+    The joint that may turn this bone.
+*/
+/*!
+    \qmlsignal BoneTransform::matrixChanged(matrix4x4 matrix)
+    The world transform changed to \a matrix.
+*/
+/*!
+    \qmlsignal BoneTransform::transformChanged()
+    The world transform changed.
+*/
+/*!
+    \qmlmethod point BoneTransform::worldPosition()
+    The bone's origin in rig coordinates.
+*/
+/*!
+    \qmlmethod real BoneTransform::worldRotation()
+    The bone's rotation in rig coordinates, in degrees.
+*/
+/*!
+    \qmlmethod BoneTransform::reset()
+    Sets \l dx, \l dy, \l dangle, \l dxScale and \l dyScale back to 0.
+*/
 
 BoneTransform::BoneTransform(QObject *parent)
     : QQuickTransform(parent)

@@ -65,6 +65,9 @@ public:
     Q_INVOKABLE QPointF worldPosition() const;
     Q_INVOKABLE double worldRotation() const { return m_worldRotation; }
 
+    // Takes the parent's, target's and joint's current state.
+    void recompute();
+
 public slots:
     // Clears what animations added: the d-values.
     void reset();
@@ -85,7 +88,6 @@ public slots:
     void setParentBone(BoneTransform *parentBone);
     void setPointTo(BoneTransform *pointTo);
     void setJoint(IKJoint *joint);
-    void recompute();
 
 signals:
     void lengthChanged(double length);

@@ -15,19 +15,59 @@
     between the bones' own angles (0) and the solved ones (1). The joint follows the target.
 
     \qml
-    BoneTransform { id: target; x: mouse.mouseX; y: mouse.mouseY }
-    BoneTransform { id: upper; x: 200; y: 100; length: 80; joint: arm }
-    BoneTransform { id: lower; parentBone: upper; x: 80; length: 70; joint: arm }
-    IKJoint { id: arm; first: upper; second: lower; target: target }
+    Item {
+        BoneTransform { id: target; x: 300; y: 180 }
+        BoneTransform { id: upper; x: 200; y: 100; length: 80; joint: arm }
+        BoneTransform { id: lower; parentBone: upper; x: 80; length: 70; joint: arm }
+        IKJoint { id: arm; first: upper; second: lower; target: target }
+    }
     \endqml
 */
+/*!
+    \qmlmethod IKJoint::setBendPositive(bool bendPositive)
+    Sets \l bendPositive to \a bendPositive.
+*/
+/*!
+    \qmlmethod IKJoint::setFirst(BoneTransform first)
+    Sets \l first to \a first.
+*/
+/*!
+    \qmlmethod IKJoint::setMix(real mix)
+    Sets \l mix to \a mix.
+*/
+/*!
+    \qmlmethod IKJoint::setSecond(BoneTransform second)
+    Sets \l second to \a second.
+*/
+/*!
+    \qmlmethod IKJoint::setTarget(BoneTransform target)
+    Sets \l target to \a target.
+*/
 
-/*! \qmlproperty BoneTransform IKJoint::first The bone nearest the root. */
-/*! \qmlproperty BoneTransform IKJoint::second The child of \l first, or none for a one-bone chain. */
-/*! \qmlproperty BoneTransform IKJoint::target The bone whose origin the chain reaches for. */
-/*! \qmlproperty bool IKJoint::bendPositive Bends the chain clockwise (true) or the other way. */
-/*! \qmlproperty real IKJoint::mix How much of the solution applies, 0 to 1 (1). */
-/*! \qmlmethod IKJoint::setUpdateTransforms() Solves again and re-poses the bones. */
+/*!
+    \qmlproperty BoneTransform IKJoint::first
+    The bone nearest the root.
+*/
+/*!
+    \qmlproperty BoneTransform IKJoint::second
+    The child of \l first, or none for a one-bone chain.
+*/
+/*!
+    \qmlproperty BoneTransform IKJoint::target
+    The bone whose origin the chain reaches for.
+*/
+/*!
+    \qmlproperty bool IKJoint::bendPositive
+    Bends the chain clockwise (true) or the other way.
+*/
+/*!
+    \qmlproperty real IKJoint::mix
+    How much of the solution applies, 0 to 1 (1).
+*/
+/*!
+    \qmlmethod IKJoint::setUpdateTransforms()
+    Solves again and re-poses the bones.
+*/
 
 IKJoint::IKJoint(QObject *parent)
     : QObject(parent)

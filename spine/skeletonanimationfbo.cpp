@@ -42,35 +42,98 @@ using namespace spine;
     \endqml
 */
 
-/*! \qmlproperty url SkeletonAnimationFbo::skeletonDataFile The skeleton description (JSON). */
-/*! \qmlproperty url SkeletonAnimationFbo::atlasFile The texture atlas whose regions the skeleton uses. */
-/*! \qmlproperty real SkeletonAnimationFbo::scale Scale applied while reading the skeleton; a change reloads it. */
-/*! \qmlproperty string SkeletonAnimationFbo::skin The skin shown, \c "default" at start. */
-/*! \qmlproperty real SkeletonAnimationFbo::timeScale Multiplies the time of each update. */
-/*! \qmlproperty bool SkeletonAnimationFbo::premultipliedAlapha Whether vertex colours are premultiplied by alpha (true). */
-/*! \qmlproperty bool SkeletonAnimationFbo::debugSlots Draws the outline of every region attachment. */
-/*! \qmlproperty bool SkeletonAnimationFbo::debugBones Draws bones as lines and their origins as points. */
-/*! \qmlproperty size SkeletonAnimationFbo::sourceSize Read-only: the skeleton's extent after the last update. */
-/*! \qmlsignal SkeletonAnimationFbo::skeletonStart(int trackIndex) An animation started on the track. */
-/*! \qmlsignal SkeletonAnimationFbo::skeletonEnd(int trackIndex) An animation ended or was replaced on the track. */
-/*! \qmlsignal SkeletonAnimationFbo::skeletonComplete(int trackIndex, int loopCount) An animation reached its end (once per loop). */
-/*! \qmlsignal SkeletonAnimationFbo::skeletonEvent(int trackIndex, SpineEvent event)
-    An event key was passed. \a event is deleted at the next update. */
-/*! \qmlmethod SkeletonAnimationFbo::updateSkeletonAnimation()
-    Advances the animations by the time since the previous call times \l timeScale (0 for the first). */
-/*! \qmlmethod SkeletonAnimationFbo::setToSetupPose() Puts bones and slots back in the setup pose. */
-/*! \qmlmethod SkeletonAnimationFbo::setBonesToSetupPose() Puts the bones back in the setup pose. */
-/*! \qmlmethod SkeletonAnimationFbo::setSlotsToSetupPose() Puts the slots and draw order back in the setup pose. */
-/*! \qmlmethod bool SkeletonAnimationFbo::setAttachment(string slotName, string attachmentName)
-    Shows an attachment in a slot (an empty name empties it); false if either does not exist. */
-/*! \qmlmethod SkeletonAnimationFbo::setMix(string fromAnimation, string toAnimation, real duration)
-    Cross-fades from one animation to the other over \a duration seconds. */
-/*! \qmlmethod SkeletonAnimationFbo::setAnimation(int trackIndex, string name, bool loop)
-    Plays the animation on the track at once; unknown names are ignored. */
-/*! \qmlmethod SkeletonAnimationFbo::addAnimation(int trackIndex, string name, bool loop, real delay)
-    Queues the animation after the track's last one; a \a delay of 0 starts it as that one ends. */
-/*! \qmlmethod SkeletonAnimationFbo::clearTracks() Stops all tracks. */
-/*! \qmlmethod SkeletonAnimationFbo::clearTrack(int trackIndex) Stops one track (0 by default). */
+/*!
+    \qmlproperty url SkeletonAnimationFbo::skeletonDataFile
+    The skeleton description (JSON).
+*/
+/*!
+    \qmlproperty url SkeletonAnimationFbo::atlasFile
+    The texture atlas whose regions the skeleton uses.
+*/
+/*!
+    \qmlproperty real SkeletonAnimationFbo::scale
+    Scale applied while reading the skeleton; a change reloads it.
+*/
+/*!
+    \qmlproperty string SkeletonAnimationFbo::skin
+    The skin shown, \c "default" at start.
+*/
+/*!
+    \qmlproperty real SkeletonAnimationFbo::timeScale
+    Multiplies the time of each update.
+*/
+/*!
+    \qmlproperty bool SkeletonAnimationFbo::premultipliedAlapha
+    Whether vertex colours are premultiplied by alpha (true).
+*/
+/*!
+    \qmlproperty bool SkeletonAnimationFbo::debugSlots
+    Draws the outline of every region attachment.
+*/
+/*!
+    \qmlproperty bool SkeletonAnimationFbo::debugBones
+    Draws bones as lines and their origins as points.
+*/
+/*!
+    \qmlproperty size SkeletonAnimationFbo::sourceSize
+    Read-only: the skeleton's extent after the last update.
+*/
+/*!
+    \qmlsignal SkeletonAnimationFbo::skeletonStart(int trackIndex)
+    An animation started on track \a trackIndex.
+*/
+/*!
+    \qmlsignal SkeletonAnimationFbo::skeletonEnd(int trackIndex)
+    An animation ended or was replaced on track \a trackIndex.
+*/
+/*!
+    \qmlsignal SkeletonAnimationFbo::skeletonComplete(int trackIndex, int loopCount)
+    The animation on track \a trackIndex reached its end; \a loopCount counts the loops so far.
+*/
+/*!
+    \qmlsignal SkeletonAnimationFbo::skeletonEvent(int trackIndex, SpineEvent event)
+    The animation on track \a trackIndex passed an event key. \a event is deleted at the next update.
+*/
+/*!
+    \qmlmethod SkeletonAnimationFbo::updateSkeletonAnimation()
+    Advances the animations by the time since the previous call times \l timeScale (0 for the first).
+*/
+/*!
+    \qmlmethod SkeletonAnimationFbo::setToSetupPose()
+    Puts bones and slots back in the setup pose.
+*/
+/*!
+    \qmlmethod SkeletonAnimationFbo::setBonesToSetupPose()
+    Puts the bones back in the setup pose.
+*/
+/*!
+    \qmlmethod SkeletonAnimationFbo::setSlotsToSetupPose()
+    Puts the slots and draw order back in the setup pose.
+*/
+/*!
+    \qmlmethod bool SkeletonAnimationFbo::setAttachment(string slotName, string attachmentName)
+    Shows \a attachmentName in slot \a slotName (an empty name empties it). Returns false if either does not exist.
+*/
+/*!
+    \qmlmethod SkeletonAnimationFbo::setMix(string fromAnimation, string toAnimation, real duration)
+    Cross-fades from \a fromAnimation to \a toAnimation over \a duration seconds.
+*/
+/*!
+    \qmlmethod SkeletonAnimationFbo::setAnimation(int trackIndex, string name, bool loop)
+    Plays animation \a name on track \a trackIndex at once, repeating if \a loop; unknown names are ignored.
+*/
+/*!
+    \qmlmethod SkeletonAnimationFbo::addAnimation(int trackIndex, string name, bool loop, real delay)
+    Queues animation \a name after the last one of track \a trackIndex, repeating if \a loop; a \a delay of 0 starts it as that one ends.
+*/
+/*!
+    \qmlmethod SkeletonAnimationFbo::clearTracks()
+    Stops all tracks.
+*/
+/*!
+    \qmlmethod SkeletonAnimationFbo::clearTrack(int trackIndex)
+    Stops track \a trackIndex (0 by default).
+*/
 
 class SkeletonAnimationFbo::RuntimeCall
 {

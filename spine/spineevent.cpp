@@ -18,10 +18,22 @@
     \endqml
 */
 
-/*! \qmlproperty SpineEventData SpineEvent::data The event's declaration. */
-/*! \qmlproperty int SpineEvent::intValue The integer value of this key. */
-/*! \qmlproperty real SpineEvent::floatValue The number value of this key. */
-/*! \qmlproperty string SpineEvent::stringValue The text of this key. */
+/*!
+    \qmlproperty SpineEventData SpineEvent::data
+    The event's declaration.
+*/
+/*!
+    \qmlproperty int SpineEvent::intValue
+    The integer value of this key.
+*/
+/*!
+    \qmlproperty real SpineEvent::floatValue
+    The number value of this key.
+*/
+/*!
+    \qmlproperty string SpineEvent::stringValue
+    The text of this key.
+*/
 
 SpineEvent::SpineEvent(QObject *parent)
     : QObject(parent), m_data(new SpineEventData(this))

@@ -17,10 +17,22 @@
     \endqml
 */
 
-/*! \qmlproperty string SpineEventData::name The event's name in the skeleton file. */
-/*! \qmlproperty int SpineEventData::intValue The declared integer value. */
-/*! \qmlproperty real SpineEventData::floatValue The declared number value. */
-/*! \qmlproperty string SpineEventData::stringValue The declared text, empty when there is none. */
+/*!
+    \qmlproperty string SpineEventData::name
+    The event's name in the skeleton file.
+*/
+/*!
+    \qmlproperty int SpineEventData::intValue
+    The declared integer value.
+*/
+/*!
+    \qmlproperty real SpineEventData::floatValue
+    The declared number value.
+*/
+/*!
+    \qmlproperty string SpineEventData::stringValue
+    The declared text, empty when there is none.
+*/
 
 SpineEventData::SpineEventData(QObject *parent)
     : QObject(parent)

@@ -26,18 +26,83 @@
     }
     \endqml
 */
+/*!
+    \qmlmethod SpineMeshItem::setBlendingFactor(real blendingFactor)
+    Sets \l blendingFactor to \a blendingFactor.
+*/
+/*!
+    \qmlmethod SpineMeshItem::setEdges(list<int> edges)
+    Sets \l edges to \a edges.
+*/
+/*!
+    \qmlmethod SpineMeshItem::setPacked(bool packed)
+    Sets \l packed to \a packed.
+*/
+/*!
+    \qmlmethod SpineMeshItem::setSource(url source)
+    Sets \l source to \a source.
+*/
+/*!
+    \qmlmethod SpineMeshItem::setSource2(string source2)
+    Sets \l source2 to \a source2.
+*/
+/*!
+    \qmlmethod SpineMeshItem::setTriangles(list<int> triangles)
+    Sets \l triangles to \a triangles.
+*/
+/*!
+    \qmlmethod SpineMeshItem::setUvs(list uvs)
+    Sets \l uvs to \a uvs.
+*/
+/*!
+    \qmlmethod SpineMeshItem::setVertices(list vertices)
+    Sets \l vertices to \a vertices.
+*/
 
-/*! \qmlproperty list SpineMeshItem::vertices Vertex positions: x, y pairs in item coordinates. */
-/*! \qmlproperty list SpineMeshItem::uvs Texture coordinates, one pair per vertex. */
-/*! \qmlproperty list<int> SpineMeshItem::edges Outline edges as vertex index pairs (kept for editing tools). */
-/*! \qmlproperty list<int> SpineMeshItem::triangles Vertex indices, three per triangle. */
-/*! \qmlproperty url SpineMeshItem::source The picture. */
-/*! \qmlproperty string SpineMeshItem::source2 A second picture faded in by \l blendingFactor. */
-/*! \qmlproperty real SpineMeshItem::blendingFactor 0 shows \l source, 1 shows \l source2. */
-/*! \qmlproperty bool SpineMeshItem::packed Whether \l uvs are in pixels of the picture. */
-/*! \qmlmethod rect SpineMeshItem::meshRect() The part of vertex space the item shows. */
-/*! \qmlmethod SpineMeshItem::setMeshRect(rect rect) Shows \a rect of vertex space; an empty rect returns to the vertices' bounds. */
-/*! \qmlmethod SpineMeshItem::setRendererNeedsMeshUpdate(bool needsUpdate) Makes the next frame take the mesh again. */
+/*!
+    \qmlproperty list SpineMeshItem::vertices
+    Vertex positions: x, y pairs in item coordinates.
+*/
+/*!
+    \qmlproperty list SpineMeshItem::uvs
+    Texture coordinates, one pair per vertex.
+*/
+/*!
+    \qmlproperty list<int> SpineMeshItem::edges
+    Outline edges as vertex index pairs (kept for editing tools).
+*/
+/*!
+    \qmlproperty list<int> SpineMeshItem::triangles
+    Vertex indices, three per triangle.
+*/
+/*!
+    \qmlproperty url SpineMeshItem::source
+    The picture.
+*/
+/*!
+    \qmlproperty string SpineMeshItem::source2
+    A second picture faded in by \l blendingFactor.
+*/
+/*!
+    \qmlproperty real SpineMeshItem::blendingFactor
+    0 shows \l source, 1 shows \l source2.
+*/
+/*!
+    \qmlproperty bool SpineMeshItem::packed
+    Whether \l uvs are in pixels of the picture.
+*/
+/*!
+    \qmlmethod rect SpineMeshItem::meshRect()
+    The part of vertex space the item shows.
+*/
+/*!
+    \qmlmethod SpineMeshItem::setMeshRect(rect rect)
+    Shows \a rect of vertex space; an empty rect returns to the vertices' bounds.
+*/
+/*!
+    \qmlmethod SpineMeshItem::setRendererNeedsMeshUpdate(bool needsUpdate)
+    With \a needsUpdate true, the next frame takes the mesh again.
+*/
 
 namespace {
 

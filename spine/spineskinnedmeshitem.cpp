@@ -26,12 +26,43 @@
     }
     \endqml
 */
+/*!
+    \qmlmethod SpineSkinnedMeshItem::setBoneCounts(list<int> boneCounts)
+    Sets \l boneCounts to \a boneCounts.
+*/
+/*!
+    \qmlmethod SpineSkinnedMeshItem::setBoneVertices(list boneVertices)
+    Sets \l boneVertices to \a boneVertices.
+*/
+/*!
+    \qmlmethod SpineSkinnedMeshItem::setBones(list<QtObject> bones)
+    Sets \l bones to \a bones.
+*/
+/*!
+    \qmlmethod SpineSkinnedMeshItem::setWeights(list weights)
+    Sets \l weights to \a weights.
+*/
 
-/*! \qmlproperty list SpineSkinnedMeshItem::boneVertices Influence positions, x, y in the influence's bone space. */
-/*! \qmlproperty list SpineSkinnedMeshItem::weights Influence weights; a vertex's weights add up to 1. */
-/*! \qmlproperty list<int> SpineSkinnedMeshItem::boneCounts The number of influences of each vertex. */
-/*! \qmlproperty list<QtObject> SpineSkinnedMeshItem::bones The bone of each influence. */
-/*! \qmlmethod SpineSkinnedMeshItem::updateMesh() Recomputes the vertices from the bones. */
+/*!
+    \qmlproperty list SpineSkinnedMeshItem::boneVertices
+    Influence positions, x, y in the influence's bone space.
+*/
+/*!
+    \qmlproperty list SpineSkinnedMeshItem::weights
+    Influence weights; a vertex's weights add up to 1.
+*/
+/*!
+    \qmlproperty list<int> SpineSkinnedMeshItem::boneCounts
+    The number of influences of each vertex.
+*/
+/*!
+    \qmlproperty list<QtObject> SpineSkinnedMeshItem::bones
+    The bone of each influence.
+*/
+/*!
+    \qmlmethod SpineSkinnedMeshItem::updateMesh()
+    Recomputes the vertices from the bones.
+*/
 
 SpineSkinnedMeshItem::SpineSkinnedMeshItem(QQuickItem *parent)
     : SpineMeshItem(parent)
