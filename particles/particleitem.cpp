@@ -200,8 +200,8 @@ QString realText(double value)
 /*! \qmlmethod ParticleZarnoBase::stopLivingParticles()
     Stops emitting and removes every living particle at once. */
 /*! \qmlmethod ParticleZarnoBase::saveAsPList(url fileUrl)
-    Writes the parameters as an XML property list, replacing the file only once
-    it is completely written. */
+    Writes the parameters as an XML property list to \a fileUrl, replacing the
+    file only once it is completely written. */
 
 ParticleItem::ParticleItem(QQuickItem *parent)
     : QQuickItem(parent)
