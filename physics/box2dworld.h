@@ -1,6 +1,7 @@
 #ifndef BOX2DWORLD_H
 #define BOX2DWORLD_H
 
+#include "physics/box2dcontact.h"
 #include "scheduling/ischedulable.h"
 
 #include <box2d/box2d.h>
