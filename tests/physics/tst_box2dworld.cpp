@@ -3,11 +3,17 @@
 // contact events, and worlds that die before their bodies.
 #include "physics/box2dbody.h"
 #include "physics/box2dbox.h"
+#include "physics/box2dplugin.h"
 #include "physics/box2dworld.h"
+#include "scheduling/zarnoscheduler.h"
+#include "scheduling/zarnotask.h"
 
 #include "support/warningcollector.h"
 
 #include <QtTest>
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <memory>
 
@@ -55,10 +61,13 @@ class tst_Box2DWorld : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { Box2DPlugin().registerTypes("Zarno"); }
     void deletedWhileTheWorldIsLocked_data();
     void deletedWhileTheWorldIsLocked();
     void fixtureDeletedByTheFirstHandlerOfAPair();
     void worldDiesBeforeItsBodies();
+    void steppedByTheScheduler_data();
+    void steppedByTheScheduler();
 };
 
 void tst_Box2DWorld::deletedWhileTheWorldIsLocked_data()
@@ -149,6 +158,56 @@ void tst_Box2DWorld::worldDiesBeforeItsBodies()
     box->setWidth(64);
     box->setDensity(2);
     QCOMPARE(body->fixtureList().size(), 1);
+}
+
+void tst_Box2DWorld::steppedByTheScheduler_data()
+{
+    QTest::addColumn<int>("method");
+    QTest::addColumn<double>("frame");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<double>("seconds");
+    QTest::newRow("one step per frame") << int(ZarnoScheduler::None) << 0.016 << 1 << 0.016;
+    QTest::newRow("long frame cut to 0.1 s") << int(ZarnoScheduler::None) << 0.25 << 1 << 0.1;
+    QTest::newRow("fixed steps of timeStep") << int(ZarnoScheduler::Accumulated) << 0.04 << 2 << 2.0 / 60;
+}
+
+// The world registers with its timeStep; the scheduler decides how it is cut.
+void tst_Box2DWorld::steppedByTheScheduler()
+{
+    QFETCH(int, method);
+    QFETCH(double, frame);
+    QFETCH(int, steps);
+    QFETCH(double, seconds);
+    QQmlEngine engine;
+    ZarnoScheduler scheduler;
+    scheduler.setSchedulingMethod(method);
+    engine.rootContext()->setContextProperty(QStringLiteral("zarnoScheduler"), &scheduler);
+    QQmlComponent component(&engine);
+    component.setData("import QtQuick 2.0\nimport Zarno 2.0\n"
+                      "World { property alias body: body; property int steps: 0; onStepped: ++steps\n"
+                      "  Item { Body { id: body; bodyType: Body.Dynamic } } }",
+                      QUrl());
+    std::unique_ptr<QObject> world(component.create());
+    QVERIFY2(world, qPrintable(component.errorString()));
+    auto *body = world->property("body").value<Box2DBody *>();
+
+    scheduler.advance(frame);
+    QCOMPARE(world->property("steps").toInt(), steps);
+    // A body without fixtures has no mass in Box2D 2.4 and does not fall: its
+    // velocity stays, its position tells the time stepped.
+    body->setLinearVelocity(QPointF(32, 0));
+    world->setProperty("steps", 0);
+    const qreal before = body->target()->x();
+    scheduler.advance(frame);
+    QVERIFY2(qAbs(body->target()->x() - before - 32 * seconds) < 1e-4, qPrintable(QString::number(body->target()->x() - before)));
+
+    auto *schedulable = qobject_cast<Box2DWorld *>(world.get());
+    world->setProperty("running", false);
+    scheduler.advance(frame);
+    world->setProperty("running", true);
+    QCOMPARE(scheduler.count(), 1);
+    QVERIFY(!scheduler.task(schedulable)->paused());
+    QCOMPARE(world->property("steps").toInt(), steps);
 }
 
 QTEST_MAIN(tst_Box2DWorld)
