@@ -165,6 +165,7 @@ class tst_SkeletonAnimationFbo : public QObject
     Q_OBJECT
 private slots:
     void drawsPosedSkeletonWhereBonesPutIt();
+    void debugDrawing();
     void loadsOnlyWithBothFiles();
     void badFilesLeaveItEmpty_data();
     void badFilesLeaveItEmpty();
@@ -219,6 +220,29 @@ void tst_SkeletonAnimationFbo::drawsPosedSkeletonWhereBonesPutIt()
     VERIFY_PIXEL(image, 128, 68, QColor(Qt::red));     // now x 25..35, y 30..50, the glow on top
     VERIFY_PIXEL(image, 128, 52, QColor(Qt::yellow));
     VERIFY_PIXEL(image, 122, 60, QColor(Qt::black));
+}
+
+void tst_SkeletonAnimationFbo::debugDrawing()
+{
+    Files files;
+    QQuickWindow window;
+    window.resize(240, 160);
+    ProbedItem *item = makeItem(window.contentItem(), files.url("s.json"), files.url("s.atlas"));
+    item->setDebugBones(true);
+    item->setDebugSlots(true);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    item->updateSkeletonAnimation();
+    window.grabWindow();
+    QVERIFY(item->renderer);
+    // The textured pass, then the flat one: an outline per region, a line and a point per bone.
+    QCOMPARE(recorded<BindShader>(item->renderer).size(), 2);
+    QCOMPARE(recorded<DrawPolygon>(item->renderer).size(), 4 + 2 + 2);
+    QCOMPARE(recorded<DrawLine>(item->renderer).size(), 2);
+    QCOMPARE(recorded<DrawPoint>(item->renderer).size(), 2);
+    QCOMPARE(recorded<LineWidth>(item->renderer).size(), 2);
+    // Blue outlines, red bones, a blue root point and green points after it.
+    QCOMPARE(recorded<DrawColor>(item->renderer).size(), 4);
 }
 
 void tst_SkeletonAnimationFbo::loadsOnlyWithBothFiles()

@@ -59,7 +59,8 @@ const char *kSkeleton = R"({
    "b": { "tri": { "type": "mesh", "path": "box", "uvs": [0,0, 1,0, 1,1], "vertices": [0,0, 10,0, 10,10], "triangles": [0,1,2], "hull": 3 } },
    "c": { "skin": { "type": "skinnedmesh", "path": "box", "uvs": [0,0, 1,0, 1,1],
           "vertices": [1, 1, 0,0,1,  2, 0,10,0,0.5, 1,10,0,0.5,  1, 2, 5,0,1], "triangles": [0,1,2] } }
-  }
+  },
+  "gold": { "a": { "box": { "name": "turned", "width": 10, "height": 6 } } }
  },
  "events": { "step": { "int": 1, "string": "left" } },
  "animations": {
@@ -130,6 +131,9 @@ private slots:
     void eventsAndLoops();
     void mixingInterpolatesRotation();
     void queuedAnimationsAndReentrantListener();
+    void trimmedTurnedRegion();
+    void skinsSwapWhatIsShown();
+    void delayedQueueAndTimeScale();
 };
 
 void tst_SpineRuntime::atlasRegions()
@@ -421,6 +425,70 @@ void tst_SpineRuntime::queuedAnimationsAndReentrantListener()
     }
     QCOMPARE(log, (QStringList{"start:turn", "complete:turn", "end:walk", "start:walk", "event:walk", "end:-"}));
     QVERIFY(!state.current(0));
+}
+
+void tst_SpineRuntime::trimmedTurnedRegion()
+{
+    Fixture f;
+    QVERIFY(f.data);
+    Skeleton skeleton(f.data.get());
+    const auto *other = static_cast<const RegionAttachment *>(skeleton.attachment(0, "other"));
+    QVERIFY(other);
+    // 8 x 4 kept of a 10 x 6 picture, 1 from its left and 2 from its bottom,
+    // placed where they were in the 10 x 6 box centred on the bone.
+    QCOMPARE(QRectF(QPointF(other->offset[0], other->offset[1]), QPointF(other->offset[4], other->offset[5])),
+             QRectF(-4, -1, 8, 4));
+    // Stored turned: the bottom-left corner samples the footprint's bottom-right.
+    const AtlasRegion *region = other->region;
+    QCOMPARE(QPointF(other->uvs[0], other->uvs[1]), QPointF(region->u2, region->v2));
+    QCOMPARE(QPointF(other->uvs[2], other->uvs[3]), QPointF(region->u, region->v2));
+}
+
+void tst_SpineRuntime::skinsSwapWhatIsShown()
+{
+    Fixture f;
+    QVERIFY(f.data);
+    Skeleton skeleton(f.data.get());
+    const Slot *a = skeleton.findSlot("a");
+    const Attachment *plain = a->attachment;
+    QVERIFY(skeleton.setSkin("gold"));
+    QVERIFY(a->attachment != plain);
+    QCOMPARE(a->attachment->name, QString("box"));
+    QCOMPARE(static_cast<const RegionAttachment *>(a->attachment)->region->name, QString("turned"));
+    // Attachments only the default skin has are still found.
+    QVERIFY(skeleton.setAttachment("a", "other"));
+    QVERIFY(skeleton.setAttachment("a", "box"));
+    QVERIFY(skeleton.setSkin("default"));
+    QCOMPARE(a->attachment, plain);
+    QVERIFY(!skeleton.setSkin("silver"));
+    QCOMPARE(skeleton.skin()->name(), QString("default"));
+}
+
+void tst_SpineRuntime::delayedQueueAndTimeScale()
+{
+    Fixture f;
+    QVERIFY(f.data);
+    Skeleton skeleton(f.data.get());
+    AnimationStateData stateData(f.data.get());
+    AnimationState state(&stateData);
+    state.timeScale = 2;
+    QVector<float> walkStarts;
+    float clock = 0;
+    state.setListener([&](int track, AnimationState::EventType type, const Event *, int) {
+        if (type == AnimationState::Start && state.current(track)->animation->name() == "walk")
+            walkStarts << clock;
+    });
+    state.setAnimation(0, f.data->findAnimation("turn"), false);
+    // Half a second into turn, counted in its own (doubled) time.
+    state.addAnimation(0, f.data->findAnimation("walk"), true, 0.5f);
+    for (int i = 0; i < 4; ++i) {
+        clock += 0.125f;
+        state.update(0.125f);
+        state.apply(skeleton);
+    }
+    // Turn reaches 0.5 at the second frame; the queue moves on at the next update.
+    QCOMPARE(walkStarts, QVector<float>{0.375f});
+    QCOMPARE(state.current(0)->time, 0.25f);
 }
 
 QTEST_APPLESS_MAIN(tst_SpineRuntime)
