@@ -549,7 +549,7 @@ Box2DFixture *Box2DBody::fixtureAt(QQmlListProperty<Box2DFixture> *list, int ind
 
 /*!
     \qmlmethod Body::addFixture(Fixture fixture)
-    Adds a fixture made at run time; it is created at once when the body exists.
+    Adds \a fixture, made at run time; it is created at once when the body exists.
 */
 void Box2DBody::addFixture(Box2DFixture *fixture)
 {
@@ -630,7 +630,7 @@ void Box2DBody::setCollisionTestingOnlyMode(bool enabled)
 
 /*!
     \qmlmethod Body::applyForce(point force, point point)
-    Pushes a dynamic body at a world point until the next step.
+    Pushes a dynamic body with \a force at the world point \a point until the next step.
 */
 void Box2DBody::applyForce(const QPointF &force, const QPointF &point)
 {
@@ -644,7 +644,7 @@ void Box2DBody::applyForce(const QPointF &force, const QPointF &point)
 
 /*!
     \qmlmethod Body::applyForceToCenter(point force)
-    Pushes a dynamic body at its centre of mass until the next step.
+    Pushes a dynamic body with \a force at its centre of mass until the next step.
 */
 void Box2DBody::applyForceToCenter(const QPointF &force)
 {
@@ -658,7 +658,7 @@ void Box2DBody::applyForceToCenter(const QPointF &force)
 
 /*!
     \qmlmethod Body::applyTorque(real torque)
-    Turns a dynamic body clockwise (positive) until the next step.
+    Turns a dynamic body with \a torque, clockwise positive, until the next step.
 */
 void Box2DBody::applyTorque(qreal torque)
 {
@@ -674,7 +674,7 @@ void Box2DBody::applyTorque(qreal torque)
 
 /*!
     \qmlmethod Body::applyLinearImpulse(point impulse, point point)
-    Changes a dynamic body's velocity at once, as a blow at a world point.
+    Changes a dynamic body's velocity at once, as a blow of \a impulse at the world point \a point.
 */
 void Box2DBody::applyLinearImpulse(const QPointF &impulse, const QPointF &point)
 {
@@ -688,7 +688,7 @@ void Box2DBody::applyLinearImpulse(const QPointF &impulse, const QPointF &point)
 
 /*!
     \qmlmethod Body::applyAngularImpulse(real impulse)
-    Changes a dynamic body's rotation speed at once.
+    Changes a dynamic body's rotation speed at once by \a impulse (clockwise positive).
 */
 void Box2DBody::applyAngularImpulse(qreal impulse)
 {
@@ -754,7 +754,7 @@ float Box2DBody::getInertia() const
 
 /*!
     \qmlmethod point Body::toWorldPoint(point localPoint)
-    A point given relative to the body origin (in the body's turned frame), in world pixels.
+    \a localPoint, given relative to the body origin in the body's turned frame, in world pixels.
 */
 QPointF Box2DBody::toWorldPoint(const QPointF &localPoint) const
 {
@@ -763,7 +763,7 @@ QPointF Box2DBody::toWorldPoint(const QPointF &localPoint) const
 
 /*!
     \qmlmethod point Body::toWorldVector(point localVector)
-    A vector of the body's frame in world pixels.
+    \a localVector of the body's frame in world pixels.
 */
 QPointF Box2DBody::toWorldVector(const QPointF &localVector) const
 {
@@ -772,7 +772,7 @@ QPointF Box2DBody::toWorldVector(const QPointF &localVector) const
 
 /*!
     \qmlmethod point Body::toLocalPoint(point worldPoint)
-    A world point relative to the body origin, in the body's frame.
+    \a worldPoint relative to the body origin, in the body's frame.
 */
 QPointF Box2DBody::toLocalPoint(const QPointF &worldPoint) const
 {
@@ -781,7 +781,7 @@ QPointF Box2DBody::toLocalPoint(const QPointF &worldPoint) const
 
 /*!
     \qmlmethod point Body::toLocalVector(point worldVector)
-    A world vector in the body's frame.
+    \a worldVector in the body's frame.
 */
 QPointF Box2DBody::toLocalVector(const QPointF &worldVector) const
 {
@@ -790,7 +790,7 @@ QPointF Box2DBody::toLocalVector(const QPointF &worldVector) const
 
 /*!
     \qmlmethod point Body::getLinearVelocityFromWorldPoint(point point)
-    The velocity, in pixels per second, of the body's point at a world point.
+    The velocity, in pixels per second, of the body's point at the world point \a point.
 */
 QPointF Box2DBody::getLinearVelocityFromWorldPoint(const QPointF &point) const
 {
@@ -799,7 +799,7 @@ QPointF Box2DBody::getLinearVelocityFromWorldPoint(const QPointF &point) const
 
 /*!
     \qmlmethod point Body::getLinearVelocityFromLocalPoint(point point)
-    The velocity, in pixels per second, of the body's point given in its frame.
+    The velocity, in pixels per second, of the body's point \a point given in its frame.
 */
 QPointF Box2DBody::getLinearVelocityFromLocalPoint(const QPointF &point) const
 {

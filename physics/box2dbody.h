@@ -106,6 +106,14 @@ public:
     bool transformDirty() const { return m_transformDirty; }
     void updateBodyTransform();
     void synchronizeTarget();
+    // False for a sleeping body that pushes nothing and has reported its rest:
+    // it cannot have moved, so synchronising it would find nothing to write.
+    bool needsSynchronizing() const
+    {
+        return !m_body || m_body->IsAwake() || m_collisionTestingOnlyMode || m_torque != 0
+            || m_force.x() != 0 || m_force.y() != 0 || m_reportedAngularVelocity != 0
+            || m_reportedLinearVelocity.x != 0 || m_reportedLinearVelocity.y != 0;
+    }
     // The world's Box2D body is gone with the world.
     void nullifyBody();
 

@@ -42,7 +42,7 @@ Box2DFixture *Box2DContact::fixtureB() const
 
 /*!
     \qmlmethod bool Contact::isTouching()
-    Whether the two fixtures' shapes touch.
+    Returns whether the two fixtures' shapes touch.
 */
 bool Box2DContact::isTouching() const
 {

@@ -39,7 +39,7 @@
 */
 /*!
     \qmlsignal Fixture::contactChanged(Fixture other)
-    Emitted after every step for each fixture this one touches.
+    Emitted after every step for each fixture \a other that this one touches.
 */
 /*!
     \qmlmethod Body Fixture::getBody()

@@ -21,7 +21,7 @@
 
 /*!
     \qmlsignal RayCast::fixtureReported(Fixture fixture, point point, point normal, real fraction)
-    A fixture was hit at \a point (pixels); \a normal points away from the surface
+    \a fixture was hit at \a point (pixels); \a normal points away from the surface
     and is \c pixelsPerMeter long; \a fraction is the share of the ray travelled.
 */
 

@@ -15,7 +15,10 @@
     takes its place.
 
     \qml
-    Component.onCompleted: Box2D.setDefaultWorld(levelWorld)
+    Item {
+        World { id: levelWorld }
+        Component.onCompleted: Box2D.setDefaultWorld(levelWorld)
+    }
     \endqml
 */
 

@@ -44,12 +44,12 @@
 
 /*!
     \qmlsignal World::preSolve(Contact contact)
-    Emitted inside the Box2D step for a touching contact before it is solved. The
+    Emitted inside the Box2D step for a touching \a contact before it is solved. The
     world is locked: changes of bodies and fixtures made here wait until the step ends.
 */
 /*!
     \qmlsignal World::postSolve(Contact contact)
-    Emitted inside the Box2D step after a contact was solved.
+    Emitted inside the Box2D step after \a contact was solved.
 */
 /*!
     \qmlsignal World::stepped()
@@ -560,8 +560,10 @@ void Box2DWorld::synchronizeBodies()
     m_synchronizing.clear();
     for (b2Body *body = m_world.GetBodyList(); body; body = body->GetNext()) {
         Box2DBody *element = toBox2DBody(body);
-        if (element && element->isActive() && element->bodyType() != Box2DBody::Static && element->target())
+        if (element && element->isActive() && element->bodyType() != Box2DBody::Static && element->target()
+            && element->needsSynchronizing()) {
             m_synchronizing.push_back(element);
+        }
     }
     for (size_t i = 0; i < m_synchronizing.size(); ++i) {
         if (Box2DBody *element = m_synchronizing[i])
