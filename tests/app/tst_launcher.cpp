@@ -197,8 +197,9 @@ void TestLauncher::editReloadsInPlace()
     QCOMPARE(run.count(QStringLiteral("zarno: loaded")), 1);
     QCOMPARE(parseReady(run.last(QStringLiteral("ready|"))).geometry, first.geometry);
     qInfo("edit to reload: %lld ms", reloadMs);
-    // Within a second on an idle machine; the margin keeps the check meaningful with busy cores.
-    QVERIFY2(reloadMs < 2000, qPrintable(QString::number(reloadMs)));
+    // Within a second on an idle machine; the margin covers both cores kept busy
+    // by other work (2.4 s seen) and still tells a prompt reload from none.
+    QVERIFY2(reloadMs < 4000, qPrintable(QString::number(reloadMs)));
 
     // A broken document is reported by its disk path; fixing it brings the game back.
     QVERIFY(writeFile(game + QStringLiteral("/parts/Box.qml"), "import QtQuick 2.0\nRectangle {\n    color: \n"));
