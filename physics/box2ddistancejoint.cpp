@@ -99,7 +99,7 @@ void Box2DDistanceJoint::setLocalAnchorB(const QPointF &localAnchorB)
 
 void Box2DDistanceJoint::setLength(float length)
 {
-    if (!acceptFinite("DistanceJoint", "length", length))
+    if (!acceptLength("DistanceJoint", "length", length))
         return;
     m_lengthSet = true;
     if (m_length == length)
@@ -140,8 +140,10 @@ void Box2DDistanceJoint::updateStiffness()
         return;
     float stiffness = 0;
     float damping = 0;
-    if (m_frequencyHz > 0)
+    if (m_frequencyHz > 0) {
         b2LinearStiffness(stiffness, damping, m_frequencyHz, m_dampingRatio, joint->GetBodyA(), joint->GetBodyB());
+        keepFinite(stiffness, damping);
+    }
     joint->SetStiffness(stiffness);
     joint->SetDamping(damping);
 }
@@ -162,6 +164,7 @@ b2Joint *Box2DDistanceJoint::createJoint()
     m_box2DLength = def.length;
     if (m_frequencyHz > 0) {
         b2LinearStiffness(def.stiffness, def.damping, m_frequencyHz, m_dampingRatio, def.bodyA, def.bodyB);
+        keepFinite(def.stiffness, def.damping);
         def.minLength = 0;
         def.maxLength = FLT_MAX;
     } else {

@@ -318,6 +318,16 @@ float Box2DJoint::torqueToBox2D(double torque) const
     return float(torque / (ppm * ppm));
 }
 
+void Box2DJoint::keepFinite(float &stiffness, float &damping)
+{
+    // Far below the float limit, so that Box2D's own products stay finite too.
+    constexpr float limit = 1e30f;
+    if (!(stiffness <= limit))
+        stiffness = limit;
+    if (!(damping <= limit))
+        damping = limit;
+}
+
 QPointF Box2DJoint::reactionForce(float invDt) const
 {
     if (!m_joint)
@@ -343,7 +353,15 @@ bool Box2DJoint::acceptFinite(const char *type, const char *property, double val
 
 bool Box2DJoint::acceptFinite(const char *type, const char *property, const QPointF &value) const
 {
-    if (qIsFinite(value.x()) && qIsFinite(value.y()))
+    if (qIsFinite(value.x()) && qIsFinite(value.y()) && qAbs(value.x()) <= kMaxCoordinate && qAbs(value.y()) <= kMaxCoordinate)
+        return true;
+    qWarning().noquote().nospace() << type << ": Invalid " << property << ": " << value;
+    return false;
+}
+
+bool Box2DJoint::acceptLength(const char *type, const char *property, double value) const
+{
+    if (qIsFinite(value) && qAbs(value) <= kMaxCoordinate)
         return true;
     qWarning().noquote().nospace() << type << ": Invalid " << property << ": " << value;
     return false;

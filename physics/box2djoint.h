@@ -111,12 +111,21 @@ protected:
     // Torques scale with the square of the length unit.
     float torqueToBox2D(double torque) const;
 
+    // Huge frequencies overflow Box2D's float stiffness: keep it finite (a very
+    // stiff spring) rather than let it turn the bodies' positions into NaN.
+    static void keepFinite(float &stiffness, float &damping);
+
     QPointF reactionForce(float invDt) const;
     double reactionTorque(float invDt) const;
 
     // Refuse values that Box2D would assert on; the warning names the type and property.
     bool acceptFinite(const char *type, const char *property, double value) const;
+    // Points and lengths are also kept within kMaxCoordinate pixels: Box2D's
+    // rigid corrections are not clamped, and a far point or a huge length turns
+    // every body of the world into NaN within a step.
     bool acceptFinite(const char *type, const char *property, const QPointF &value) const;
+    bool acceptLength(const char *type, const char *property, double value) const;
+    static constexpr double kMaxCoordinate = 1e7;
     bool acceptNonNegative(const char *type, const char *property, double value) const;
     static bool samePoint(const QPointF &a, const QPointF &b);
 

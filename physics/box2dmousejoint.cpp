@@ -110,6 +110,7 @@ void Box2DMouseJoint::stiffness(const b2Body *body, float &stiffness, float &dam
     const float omega = 2.0f * b2_pi * m_frequencyHz;
     stiffness = mass * omega * omega;
     damping = 2.0f * mass * m_dampingRatio * omega;
+    keepFinite(stiffness, damping);
 }
 
 void Box2DMouseJoint::updateStiffness()

@@ -120,7 +120,7 @@ void Box2DPrismaticJoint::applyLimits()
 
 void Box2DPrismaticJoint::setLowerTranslation(float lowerTranslation)
 {
-    if (!acceptFinite("PrismaticJoint", "lowerTranslation", lowerTranslation) || m_lowerTranslation == lowerTranslation)
+    if (!acceptLength("PrismaticJoint", "lowerTranslation", lowerTranslation) || m_lowerTranslation == lowerTranslation)
         return;
     m_lowerTranslation = lowerTranslation;
     applyLimits();
@@ -129,7 +129,7 @@ void Box2DPrismaticJoint::setLowerTranslation(float lowerTranslation)
 
 void Box2DPrismaticJoint::setUpperTranslation(float upperTranslation)
 {
-    if (!acceptFinite("PrismaticJoint", "upperTranslation", upperTranslation) || m_upperTranslation == upperTranslation)
+    if (!acceptLength("PrismaticJoint", "upperTranslation", upperTranslation) || m_upperTranslation == upperTranslation)
         return;
     m_upperTranslation = upperTranslation;
     applyLimits();

@@ -88,7 +88,7 @@ void Box2DPulleyJoint::setLocalAnchorB(const QPointF &localAnchorB)
 
 void Box2DPulleyJoint::setLengthA(float lengthA)
 {
-    if (!acceptFinite("PulleyJoint", "lengthA", lengthA))
+    if (!acceptLength("PulleyJoint", "lengthA", lengthA))
         return;
     m_lengthASet = true;
     if (m_lengthA == lengthA)
@@ -99,7 +99,7 @@ void Box2DPulleyJoint::setLengthA(float lengthA)
 
 void Box2DPulleyJoint::setLengthB(float lengthB)
 {
-    if (!acceptFinite("PulleyJoint", "lengthB", lengthB))
+    if (!acceptLength("PulleyJoint", "lengthB", lengthB))
         return;
     m_lengthBSet = true;
     if (m_lengthB == lengthB)

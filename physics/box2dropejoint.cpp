@@ -65,7 +65,7 @@ void Box2DRopeJoint::setLocalAnchorB(const QPointF &localAnchorB)
 
 void Box2DRopeJoint::setMaxLength(float maxLength)
 {
-    if (!acceptFinite("RopeJoint", "maxLength", maxLength) || m_maxLength == maxLength)
+    if (!acceptLength("RopeJoint", "maxLength", maxLength) || m_maxLength == maxLength)
         return;
     m_maxLength = maxLength;
     if (auto *joint = jointAs<b2DistanceJoint>()) {

@@ -88,8 +88,10 @@ void Box2DWeldJoint::updateStiffness()
         return;
     float stiffness = 0;
     float damping = 0;
-    if (m_frequencyHz > 0)
+    if (m_frequencyHz > 0) {
         b2AngularStiffness(stiffness, damping, m_frequencyHz, m_dampingRatio, joint->GetBodyA(), joint->GetBodyB());
+        keepFinite(stiffness, damping);
+    }
     joint->SetStiffness(stiffness);
     joint->SetDamping(damping);
 }
@@ -103,7 +105,9 @@ b2Joint *Box2DWeldJoint::createJoint()
                                          : def.bodyB->GetLocalPoint(def.bodyA->GetWorldPoint(def.localAnchorA));
     def.referenceAngle = m_referenceAngleSet ? toRadians(m_referenceAngle)
                                              : def.bodyB->GetAngle() - def.bodyA->GetAngle();
-    if (m_frequencyHz > 0)
+    if (m_frequencyHz > 0) {
         b2AngularStiffness(def.stiffness, def.damping, m_frequencyHz, m_dampingRatio, def.bodyA, def.bodyB);
+        keepFinite(def.stiffness, def.damping);
+    }
     return box2DWorld()->CreateJoint(&def);
 }

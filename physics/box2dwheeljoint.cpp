@@ -133,6 +133,7 @@ void Box2DWheelJoint::updateStiffness()
         return;
     float stiffness, damping;
     b2LinearStiffness(stiffness, damping, m_frequencyHz, m_dampingRatio, joint->GetBodyA(), joint->GetBodyB());
+    keepFinite(stiffness, damping);
     joint->SetStiffness(stiffness);
     joint->SetDamping(damping);
 }
@@ -168,5 +169,6 @@ b2Joint *Box2DWheelJoint::createJoint()
     def.maxMotorTorque = torqueToBox2D(m_maxMotorTorque);
     def.motorSpeed = toRadians(m_motorSpeed);
     b2LinearStiffness(def.stiffness, def.damping, m_frequencyHz, m_dampingRatio, def.bodyA, def.bodyB);
+    keepFinite(def.stiffness, def.damping);
     return box2DWorld()->CreateJoint(&def);
 }
