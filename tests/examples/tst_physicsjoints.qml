@@ -1,0 +1,52 @@
+import QtQuick 2.0
+import QtTest 1.2
+
+// The physics example's joint scenes: the bridge hangs between its posts, the
+// ragdoll keeps together, a body follows the pointer, the debug view toggles.
+TestCase {
+    id: testCase
+    name: "PhysicsJointsExample"
+    when: windowShown
+
+    function test_jointScenes() {
+        var component = Qt.createComponent(Qt.resolvedUrl("../../examples/physics/Main.qml"))
+        compare(component.status, Component.Ready, component.errorString())
+        var window = component.createObject(null)
+        verify(window)
+        var scene = window.activeScene
+        var first = findChild(scene, "plank0")
+        var middle = findChild(scene, "plank5")
+        var head = findChild(scene, "head")
+        verify(first && middle && head)
+        var bridgeTop = middle.y
+        // The bridge sags under its own weight and settles; the hinges hold it.
+        wait(1500)
+        verify(middle.y > bridgeTop && middle.y < bridgeTop + 40, middle.y)
+        verify(Math.abs(first.x - findChild(scene, "bridge").startX) < 4, first.x)
+        // The ragdoll stays in one piece: its head is still above its feet.
+        verify(head.y < scene.height - 60, head.y)
+
+        // Dragging a plank pulls it towards the pointer through a mouse joint.
+        var dragger = findChild(scene, "dragger")
+        var start = dragger.mapFromItem(middle, middle.width / 2, middle.height / 2)
+        mousePress(dragger, start.x, start.y)
+        verify(dragger.joint !== null)
+        for (var i = 1; i <= 10; ++i) {
+            mouseMove(dragger, start.x, start.y - 6 * i)
+            wait(30)
+        }
+        wait(500)
+        var dragged = dragger.mapFromItem(middle, middle.width / 2, middle.height / 2)
+        verify(dragged.y < start.y - 20, dragged.y + " from " + start.y)
+        mouseRelease(dragger, start.x, start.y - 60)
+        compare(dragger.joint, null)
+
+        var debugDraw = findChild(scene, "debugDraw")
+        var toggle = findChild(scene, "debugToggle")
+        var shown = debugDraw.visible
+        mouseClick(toggle)
+        compare(debugDraw.visible, !shown)
+        window.close()
+        window.destroy()
+    }
+}
