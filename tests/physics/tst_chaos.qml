@@ -249,5 +249,199 @@ Item {
             wait(0)
             step(10)
         }
+
+        // Every joint property written with what Box2D cannot take, on live joints.
+        function test_refusedJointValues_data() {
+            var properties = {
+                DistanceJoint: ["localAnchorA:p", "localAnchorB:p", "length", "frequencyHz:+", "dampingRatio:+"],
+                RevoluteJoint: ["localAnchorA:p", "localAnchorB:p", "referenceAngle", "lowerAngle", "upperAngle", "motorSpeed", "maxMotorTorque:+"],
+                PrismaticJoint: ["localAnchorA:p", "localAnchorB:p", "localAxisA:p", "referenceAngle", "lowerTranslation", "upperTranslation", "maxMotorForce:+", "motorSpeed"],
+                PulleyJoint: ["groundAnchorA:p", "groundAnchorB:p", "localAnchorA:p", "localAnchorB:p", "lengthA", "lengthB", "ratio:+"],
+                MouseJoint: ["target:p", "maxForce:+", "frequencyHz:+", "dampingRatio:+"],
+                GearJoint: ["ratio"],
+                WheelJoint: ["localAnchorA:p", "localAnchorB:p", "localAxisA:p", "maxMotorTorque:+", "motorSpeed", "frequencyHz:+", "dampingRatio:+"],
+                WeldJoint: ["referenceAngle", "frequencyHz:+", "dampingRatio:+", "localAnchorA:p", "localAnchorB:p"],
+                FrictionJoint: ["localAnchorA:p", "localAnchorB:p", "maxForce:+", "maxTorque:+"],
+                RopeJoint: ["localAnchorA:p", "localAnchorB:p", "maxLength"],
+                MotorJoint: ["linearOffset:p", "angularOffset", "maxForce:+", "maxTorque:+", "correctionFactor:+"],
+            }
+            var rows = []
+            for (var type in properties) {
+                properties[type].forEach(function (entry) {
+                    var parts = entry.split(":")
+                    var name = parts[0]
+                    var prefix = "^" + type + ": Invalid " + name + ": "
+                    if (parts[1] === "p") {
+                        rows.push({ tag: type + "." + name + " NaN", type: type, property: name, value: Qt.point(NaN, 0),
+                                    warning: new RegExp(prefix + "QPointF\\(nan,0\\)$") })
+                    } else {
+                        rows.push({ tag: type + "." + name + " NaN", type: type, property: name, value: NaN,
+                                    warning: new RegExp(prefix + "nan$") })
+                        rows.push({ tag: type + "." + name + " infinite", type: type, property: name, value: -Infinity,
+                                    warning: new RegExp(prefix + "-inf$") })
+                    }
+                    if (parts[1] === "+")
+                        rows.push({ tag: type + "." + name + " negative", type: type, property: name, value: -1,
+                                    warning: new RegExp(prefix + "-1$") })
+                })
+            }
+            return rows
+        }
+
+        function test_refusedJointValues(data) {
+            var a = createTemporaryObject(victim, root, { x: 100, y: 100 })
+            var b = createTemporaryObject(victim, root, { x: 150, y: 120 })
+            var joint = createTemporaryQmlObject("import Zarno 2.0\n" + data.type + " { }", root)
+            if (data.type === "RopeJoint")
+                joint.maxLength = 50
+            if (data.type === "PulleyJoint") {
+                joint.groundAnchorA = Qt.point(116, 0)
+                joint.groundAnchorB = Qt.point(166, 0)
+            }
+            if (data.type !== "MouseJoint")
+                joint.bodyA = a.body
+            joint.bodyB = b.body
+            var before = joint[data.property]
+            ignoreWarning(data.warning)
+            joint[data.property] = data.value
+            compare(joint[data.property], before)
+            step(5)
+        }
+
+        // Values Box2D takes only in some order or range, written on live joints.
+        function test_jointValuesAtTheEdges() {
+            var a = createTemporaryObject(victim, root, { x: 100, y: 100 })
+            var b = createTemporaryObject(victim, root, { x: 150, y: 120 })
+            var make = function (type) {
+                var joint = createTemporaryQmlObject("import Zarno 2.0\n" + type + " { }", root)
+                joint.bodyA = a.body
+                joint.bodyB = b.body
+                return joint
+            }
+            var revolute = make("RevoluteJoint")
+            revolute.enableLimit = true
+            revolute.lowerAngle = 90
+            revolute.upperAngle = -90
+            revolute.lowerAngle = -1e30
+            var prismatic = make("PrismaticJoint")
+            prismatic.enableLimit = true
+            prismatic.upperTranslation = -50
+            prismatic.lowerTranslation = 1e6
+            ignoreWarning(/^PrismaticJoint: Invalid lowerTranslation: 1e\+30$/)
+            prismatic.lowerTranslation = 1e30
+            ignoreWarning(/^PrismaticJoint: Invalid localAxisA: QPointF\(0,0\)$/)
+            prismatic.localAxisA = Qt.point(0, 0)
+            var distance = make("DistanceJoint")
+            distance.length = 0
+            distance.length = -40
+            distance.frequencyHz = 1e30
+            distance.frequencyHz = 0
+            distance.length = 1e6
+            ignoreWarning(/^DistanceJoint: Invalid length: 1e\+30$/)
+            distance.length = 1e30
+            ignoreWarning(/^DistanceJoint: Invalid localAnchorA: QPointF\(1e\+30,0\)$/)
+            distance.localAnchorA = Qt.point(1e30, 0)
+            var rope = make("RopeJoint")
+            ignoreWarning("RopeJoint: maxLength too small")
+            rope.maxLength = -10
+            var wheel = make("WheelJoint")
+            wheel.localAxisA = Qt.point(0, 0)
+            wheel.bodyA = a.body   // same body: nothing to re-create
+            wheel.bodyB = null
+            wheel.bodyB = b.body
+            var motor = make("MotorJoint")
+            motor.correctionFactor = 0
+            motor.correctionFactor = 1
+            var gear = make("GearJoint")
+            gear.joint1 = revolute
+            gear.joint2 = prismatic
+            gear.ratio = 0
+            gear.ratio = -3
+            revolute.bodyA = null   // the gear goes first
+            revolute.bodyA = a.body
+            prismatic.destroy()
+            wait(0)
+            step(30)
+        }
+
+        // Joints created, changed and destroyed from pre- and post-solve (world
+        // locked) and from begin and end contact handlers (after the step).
+        function test_jointsFromContactHandlers() {
+            var ground = createTemporaryObject(floor, root)
+            var items = []
+            for (var i = 0; i < 6; ++i)
+                items.push(createTemporaryObject(victim, root, { x: 20 + i * 70, y: 140 + (i % 3) * 10 }))
+            var types = ["DistanceJoint", "RevoluteJoint", "PrismaticJoint", "PulleyJoint", "MouseJoint", "GearJoint",
+                         "WheelJoint", "WeldJoint", "FrictionJoint", "RopeJoint", "MotorJoint"]
+            var joints = []
+            var alive = function () {
+                // A joint whose body went is deleted by the world: its wrapper reads undefined.
+                joints = joints.filter(function (joint) { return joint.jointType !== undefined })
+                return joints
+            }
+            var calls = 0
+            var mutate = function () {
+                var n = calls++
+                var itemA = items[n % items.length]
+                var itemB = items[(n + 1 + n % 4) % items.length]
+                var live = alive()
+                var joint = live.length ? live[n % live.length] : null
+                switch (n % 10) {
+                case 0:
+                case 1: {
+                    var created = Qt.createQmlObject("import Zarno 2.0\n" + types[(n / 2 | 0) % types.length] + " { }", root)
+                    if (created.jointType === Joint.GearJoint) {
+                        var hinges = live.filter(function (j) { return j.jointType === Joint.RevoluteJoint || j.jointType === Joint.PrismaticJoint })
+                        if (hinges.length >= 2) {
+                            created.joint1 = hinges[0]
+                            created.joint2 = hinges[1]
+                        }
+                    }
+                    if (created.jointType === Joint.PulleyJoint)
+                        created.groundAnchorA = Qt.point(0, 0)
+                    created.bodyA = itemA.body
+                    created.bodyB = itemB.body
+                    joints.push(created)
+                    break
+                }
+                case 2: if (joint) joint.bodyA = itemB.body; break
+                case 3: if (joint) joint.bodyB = null; break
+                case 4: if (joint) joint.collideConnected = !joint.collideConnected; break
+                case 5:
+                    if (joint) {
+                        for (var key of ["length", "maxLength", "motorSpeed", "lowerAngle", "upperAngle", "frequencyHz",
+                                         "ratio", "maxForce", "lowerTranslation", "upperTranslation"]) {
+                            if (joint[key] !== undefined)
+                                joint[key] = (n % 7) * 10 - 20 >= 0 || key.indexOf("max") < 0 ? (n % 7) * 10 - 20 : 5
+                        }
+                        if (joint.target !== undefined)
+                            joint.target = Qt.point(n % 300, 100)
+                        if (joint.enableLimit !== undefined)
+                            joint.enableLimit = !joint.enableLimit
+                        if (joint.enableMotor !== undefined)
+                            joint.enableMotor = !joint.enableMotor
+                    }
+                    break
+                case 6: if (joint) joint.destroy(); break
+                case 7: itemA.body.world = itemA.body.world === world ? elsewhere : world; break
+                case 8: itemA.box.density = 1 + n % 3; itemA.body.resetMassData(); break
+                case 9: if (n % 30 === 9) { items[n % items.length].destroy(); items[n % items.length] = createTemporaryObject(victim, root, { x: 200, y: 100 }) } break
+                }
+            }
+            world.preSolve.connect(mutate)
+            world.postSolve.connect(mutate)
+            ground.fixture.beginContact.connect(mutate)
+            ground.fixture.endContact.connect(mutate)
+            step(120)
+            world.preSolve.disconnect(mutate)
+            world.postSolve.disconnect(mutate)
+            verify(calls > 100, "handlers ran: " + calls)
+            wait(0)
+            step(10)
+            alive().forEach(function (joint) { joint.destroy() })
+            for (var j = 0; j < items.length; ++j)
+                items[j].destroy()
+            wait(0)
+        }
     }
 }
