@@ -15,7 +15,9 @@ Item {
     property real plankHeight: 8
     property color color: "#a0703c"
 
-    readonly property real span: plankCount * plankWidth
+    // The posts stand closer than the planks are long, so the bridge sags.
+    property real slack: plankWidth
+    readonly property real span: plankCount * plankWidth - slack
 
     Component {
         id: plankComponent
@@ -43,12 +45,12 @@ Item {
     Rectangle {
         id: leftPost
         x: bridge.startX - 8; y: bridge.startY; width: 8; height: bridge.plankHeight * 3; color: "#5a4632"
-        Body { id: leftPostBody; world: bridge.world; Box { width: 8; height: leftPost.height } }
+        Body { id: leftPostBody; world: bridge.world }   // an anchor only: no shape to collide with
     }
     Rectangle {
         id: rightPost
         x: bridge.startX + bridge.span; y: bridge.startY; width: 8; height: leftPost.height; color: "#5a4632"
-        Body { id: rightPostBody; world: bridge.world; Box { width: 8; height: rightPost.height } }
+        Body { id: rightPostBody; world: bridge.world }
     }
 
     Component.onCompleted: {
@@ -62,7 +64,9 @@ Item {
             previousBody = plank.body
             previousWidth = plankWidth
         }
+        // The last hinge pulls the straight bridge's end onto the right post.
         hingeComponent.createObject(bridge, { localAnchorA: Qt.point(plankWidth, plankHeight / 2),
+                                              localAnchorB: Qt.point(0, plankHeight / 2),
                                               bodyA: previousBody, bodyB: rightPostBody })
     }
 }

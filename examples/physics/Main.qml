@@ -2,6 +2,8 @@ import QtQuick 2.0
 import Zarno 2.0
 
 // Boxes and balls fall into a valley of chain ground; tap or click to drop more.
+// A chain bridge spans the valley, a ragdoll tumbles down its side, bodies can
+// be dragged with the mouse, and the button shows what the physics world holds.
 GameWindow {
     id: gameWindow
     activeScene: scene
@@ -108,6 +110,35 @@ GameWindow {
             objectName: "dropArea"
             anchors.fill: parent
             onClicked: scene.drop(mouse.x, mouse.y)
+        }
+
+        Bridge { objectName: "bridge"; world: world; startX: 140; startY: 150; plankCount: 10; plankWidth: 20 }
+
+        Ragdoll { world: world; startX: 30; startY: 40 }
+
+        // Above the drop area: presses beside every body fall through to it.
+        BodyDragger { objectName: "dragger"; world: world; anchors.fill: parent }
+
+        DebugDraw {
+            id: debugDraw
+            objectName: "debugDraw"
+            world: world
+            anchors.fill: parent
+            opacity: 0.7
+            visible: false
+        }
+
+        Rectangle {
+            objectName: "debugToggle"
+            x: 8; y: 8; width: 96; height: 22; radius: 4
+            color: debugDraw.visible ? "#e76f51" : "#264653"
+            Text {
+                anchors.centerIn: parent
+                color: "white"
+                font.pixelSize: 12
+                text: debugDraw.visible ? "Debug view: on" : "Debug view: off"
+            }
+            MouseArea { anchors.fill: parent; onClicked: debugDraw.visible = !debugDraw.visible }
         }
 
         Timer {
