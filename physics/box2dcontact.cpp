@@ -164,6 +164,11 @@ void Box2DContact::setTangentSpeed(qreal tangentSpeed)
 }
 
 /*!
+    \qmlsignal Contact::contactUpdated()
+    Emitted when a write from a handler changes the contact.
+*/
+
+/*!
     \qmlmethod bool Contact::isTouching()
     Returns whether the two fixtures' shapes touch.
 */

@@ -35,9 +35,14 @@
 */
 /*!
     \qmlproperty flags DebugDraw::flags
-    What is drawn: any of \c DebugDraw.Shape, \c DebugDraw.Joint, \c DebugDraw.AABB,
-    \c DebugDraw.Pair and \c DebugDraw.CenterOfMass, or \c DebugDraw.Everything
-    (the default).
+    What is drawn, any combination of:
+
+    \value DebugDraw.Shape          the fixtures' shapes, in the colour of their body's state
+    \value DebugDraw.Joint          the joints
+    \value DebugDraw.AABB           the fixtures' bounding boxes
+    \value DebugDraw.Pair           a line between the bounding boxes of every contact
+    \value DebugDraw.CenterOfMass   the axes of every body at its centre of mass
+    \value DebugDraw.Everything     all of them (the default)
 */
 /*!
     \qmlproperty World DebugDraw::world

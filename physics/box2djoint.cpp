@@ -35,10 +35,20 @@ constexpr float kPi = 3.1415927f;
 
 /*!
     \qmlproperty enumeration Joint::jointType
-    The type of the joint: \c Joint.RevoluteJoint, \c Joint.PrismaticJoint,
-    \c Joint.DistanceJoint, \c Joint.PulleyJoint, \c Joint.MouseJoint,
-    \c Joint.GearJoint, \c Joint.WheelJoint, \c Joint.WeldJoint,
-    \c Joint.FrictionJoint, \c Joint.RopeJoint or \c Joint.MotorJoint.
+    The type of the joint, fixed by the element's type:
+
+    \value Joint.UnknownJoint        no type (never a created element's)
+    \value Joint.RevoluteJoint       RevoluteJoint
+    \value Joint.PrismaticJoint      PrismaticJoint
+    \value Joint.DistanceJoint       DistanceJoint
+    \value Joint.PulleyJoint         PulleyJoint
+    \value Joint.MouseJoint          MouseJoint
+    \value Joint.GearJoint           GearJoint
+    \value Joint.WheelJoint          WheelJoint
+    \value Joint.WeldJoint           WeldJoint
+    \value Joint.FrictionJoint       FrictionJoint
+    \value Joint.RopeJoint           RopeJoint
+    \value Joint.MotorJoint          MotorJoint
 */
 /*!
     \qmlproperty bool Joint::collideConnected

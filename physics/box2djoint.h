@@ -67,7 +67,7 @@ public:
 
     // Forgets the Box2D joint without destroying it: Box2D destroys it itself
     // (one of its bodies goes) or the whole Box2D world goes.
-    Q_INVOKABLE void nullifyJoint();
+    void nullifyJoint();
 
     // Gear joints register here to be destroyed before this joint's Box2D joint.
     void addDependentJoint(Box2DJoint *joint);

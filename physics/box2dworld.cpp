@@ -3,6 +3,7 @@
 #include "box2dbody.h"
 #include "box2dcontact.h"
 #include "box2dfixture.h"
+#include "box2djoint.h"
 #include "box2dprofile.h"
 #include "box2draycast.h"
 #include "scheduling/zarnoscheduler.h"
@@ -190,7 +191,7 @@ Box2DWorld::~Box2DWorld()
     }
     for (b2Joint *joint = m_world.GetJointList(); joint; joint = joint->GetNext()) {
         if (QObject *element = toJointElement(joint))
-            QMetaObject::invokeMethod(element, "nullifyJoint", Qt::DirectConnection);
+            static_cast<Box2DJoint *>(element)->nullifyJoint();
     }
     m_world.SetContactListener(nullptr);
     delete m_contactListener;
@@ -494,7 +495,7 @@ void Box2DWorld::SayGoodbye(b2Joint *joint)
 {
     if (QObject *element = toJointElement(joint)) {
         joint->GetUserData().pointer = 0;
-        QMetaObject::invokeMethod(element, "nullifyJoint", Qt::DirectConnection);
+        static_cast<Box2DJoint *>(element)->nullifyJoint();
         delete element;
     }
 }
