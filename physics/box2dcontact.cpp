@@ -3,6 +3,7 @@
 #include "box2dfixture.h"
 #include "box2dworld.h"
 
+#include <QDebug>
 #include <QtMath>
 
 /*!
@@ -127,8 +128,12 @@ qreal Box2DContact::friction() const
 void Box2DContact::setFriction(qreal friction)
 {
     b2Contact *contact = current();
-    if (!contact || !qIsFinite(friction) || contact->GetFriction() == float(friction))
+    if (!contact || contact->GetFriction() == float(friction))
         return;
+    if (!qIsFinite(friction)) {
+        qWarning() << "Contact: Invalid friction:" << friction;
+        return;
+    }
     contact->SetFriction(float(friction));
     emit contactUpdated();
 }
@@ -142,8 +147,12 @@ qreal Box2DContact::restitution() const
 void Box2DContact::setRestitution(qreal restitution)
 {
     b2Contact *contact = current();
-    if (!contact || !qIsFinite(restitution) || contact->GetRestitution() == float(restitution))
+    if (!contact || contact->GetRestitution() == float(restitution))
         return;
+    if (!qIsFinite(restitution)) {
+        qWarning() << "Contact: Invalid restitution:" << restitution;
+        return;
+    }
     contact->SetRestitution(float(restitution));
     emit contactUpdated();
 }
@@ -157,8 +166,12 @@ qreal Box2DContact::tangentSpeed() const
 void Box2DContact::setTangentSpeed(qreal tangentSpeed)
 {
     b2Contact *contact = current();
-    if (!contact || !qIsFinite(tangentSpeed) || contact->GetTangentSpeed() == float(tangentSpeed))
+    if (!contact || contact->GetTangentSpeed() == float(tangentSpeed))
         return;
+    if (!qIsFinite(tangentSpeed)) {
+        qWarning() << "Contact: Invalid tangentSpeed:" << tangentSpeed;
+        return;
+    }
     contact->SetTangentSpeed(float(tangentSpeed));
     emit contactUpdated();
 }
