@@ -29,7 +29,7 @@ Item {
     }
 
     Part { id: head; objectName: "head"; x: doll.startX + 10; y: doll.startY + 0; width: 20; height: 20; round: true }
-    Part { id: torso; x: doll.startX + 8; y: doll.startY + 22; width: 24; height: 40 }
+    Part { id: torso; objectName: "torso"; x: doll.startX + 8; y: doll.startY + 22; width: 24; height: 40 }
     Part { id: leftArm; x: doll.startX + 0; y: doll.startY + 24; width: 8; height: 32 }
     Part { id: rightArm; x: doll.startX + 32; y: doll.startY + 24; width: 8; height: 32 }
     Part { id: leftLeg; x: doll.startX + 8; y: doll.startY + 64; width: 10; height: 44 }
