@@ -32,7 +32,7 @@ Item {
                 id: body
                 world: bridge.world
                 bodyType: Body.Dynamic
-                Box { width: bridge.plankWidth; height: bridge.plankHeight; density: 0.02; friction: 0.6 }
+                Box { width: bridge.plankWidth; height: bridge.plankHeight; density: 0.5; friction: 0.6 }
             }
         }
     }

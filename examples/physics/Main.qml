@@ -112,7 +112,8 @@ GameWindow {
             onClicked: scene.drop(mouse.x, mouse.y)
         }
 
-        Bridge { objectName: "bridge"; world: world; startX: 140; startY: 150; plankCount: 10; plankWidth: 20 }
+        // Right of where the first bodies drop, so that they settle in the valley.
+        Bridge { objectName: "bridge"; world: world; startX: 362; startY: 110; plankCount: 6; plankWidth: 20 }
 
         Ragdoll { world: world; startX: 30; startY: 40 }
 

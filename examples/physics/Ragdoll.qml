@@ -24,7 +24,7 @@ Item {
             id: body
             world: doll.world
             bodyType: Body.Dynamic
-            Box { width: part.width; height: part.height; density: 0.01; friction: 0.5; groupIndex: doll.group }
+            Box { width: part.width; height: part.height; density: 0.3; friction: 0.5; groupIndex: doll.group }
         }
     }
 
