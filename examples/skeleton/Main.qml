@@ -1,8 +1,8 @@
 import QtQuick 2.0
 import Zarno 2.0
 
-// A generated character on a skeleton: it idles, and walks while the scene is
-// held down; every landing foot raises a "step" event.
+// A generated character on a skeleton: it idles; a tap makes it walk or stop.
+// Every landing foot raises a "step" event.
 GameWindow {
     id: gameWindow
     activeScene: scene
@@ -32,6 +32,9 @@ GameWindow {
                 atlasFile: Qt.resolvedUrl("character/hero.atlas")
                 property int steps: 0
                 property string lastFoot: ""
+                property bool walking: false
+
+                onWalkingChanged: setAnimation(0, walking ? "walk" : "idle", true)
 
                 Component.onCompleted: {
                     setMix("idle", "walk", 0.2)
@@ -51,8 +54,7 @@ GameWindow {
 
         MouseArea {
             anchors.fill: parent
-            onPressed: hero.setAnimation(0, "walk", true)
-            onReleased: hero.setAnimation(0, "idle", true)
+            onClicked: hero.walking = !hero.walking
         }
 
         Text {

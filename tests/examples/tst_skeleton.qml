@@ -27,10 +27,10 @@ TestCase {
         }, 3000, "face pixel")
 
         compare(hero.steps, 0)
-        mousePress(window.activeScene, 200, 200)
+        mouseClick(window.activeScene, 200, 200)
         tryVerify(function () { return hero.steps >= 3 }, 5000)
         verify(hero.lastFoot === "left" || hero.lastFoot === "right")
-        mouseRelease(window.activeScene, 200, 200)
+        mouseClick(window.activeScene, 200, 200)
         wait(500)
         var steps = hero.steps
         wait(1200)
