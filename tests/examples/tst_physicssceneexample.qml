@@ -1,0 +1,34 @@
+import QtQuick 2.0
+import QtTest 1.2
+
+// The physics scene example: the file the generator wrote builds, the windmill's
+// motor turns it counter-clockwise, the seesaw stays within its limits and the
+// crates come to rest above the ground.
+TestCase {
+    name: "PhysicsSceneExample"
+    when: windowShown
+
+    function test_sceneBuildsAndMoves() {
+        var component = Qt.createComponent(Qt.resolvedUrl("../../examples/physicsscene/Main.qml"))
+        compare(component.status, Component.Ready, component.errorString())
+        var window = component.createObject(null)
+        verify(window)
+        var parser = findChild(window.activeScene, "parser")
+        tryVerify(function () { return parser.bodies.length === 11 }, 3000)
+        compare(parser.joints.length, 2)
+        compare(parser.images.length, 11)
+        var named = {}
+        parser.bodies.forEach(function (body) { named[body.objectName] = body })
+        compare(named.crate2.customProperties.points, 30)
+
+        tryVerify(function () { return named.rotor.rotation < -90 }, 5000, "the windmill turns counter-clockwise")
+        wait(2000)
+        verify(Math.abs(named.seesaw.rotation) < 0.35 * 180 / Math.PI + 1, "seesaw within its limits: " + named.seesaw.rotation)
+        for (var i = 0; i < 3; ++i) {
+            var crate = named["crate" + i]
+            verify(crate.y < 320 - 32 && crate.y > 0, crate.objectName + " rests above the ground: " + crate.y)
+        }
+        window.close()
+        window.destroy()
+    }
+}
