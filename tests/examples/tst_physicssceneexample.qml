@@ -24,9 +24,11 @@ TestCase {
         tryVerify(function () { return named.rotor.rotation < -90 }, 5000, "the windmill turns counter-clockwise")
         wait(2000)
         verify(Math.abs(named.seesaw.rotation) < 0.35 * 180 / Math.PI + 1, "seesaw within its limits: " + named.seesaw.rotation)
+        // The level's origin is the scene's bottom edge; the ground is 32 pixels high.
         for (var i = 0; i < 3; ++i) {
             var crate = named["crate" + i]
-            verify(crate.y < 320 - 32 && crate.y > 0, crate.objectName + " rests above the ground: " + crate.y)
+            verify(crate.y < -32 && crate.y > -320, crate.objectName + " rests above the ground: " + crate.y)
+            verify(crate.x > 0 && crate.x < 480, crate.objectName + " stays in the scene: " + crate.x)
         }
         window.close()
         window.destroy()
