@@ -124,4 +124,24 @@ TestCase {
         wait(0)
         verify(itemEditor.getAllEditableTypes().indexOf("orphan") < 0)
     }
+
+    function test_numberRowKeepsEditsInRange_data() {
+        return [
+            { tag: "above the maximum", typed: 100, expected: 80 },
+            { tag: "below the minimum", typed: 3, expected: 16 },
+            { tag: "between steps", typed: 21.9, expected: 20 },
+            { tag: "on a step", typed: 64, expected: 64 },
+        ]
+    }
+
+    function test_numberRowKeepsEditsInRange(data) {
+        var row = createTemporaryObject(itemEditor.numberDelegate, testCase,
+                                        { value: 40, metaData: { "min": 16, "max": 80, "stepsize": 4 } })
+        var edited = []
+        row.valueEdited.connect(function (value) { edited.push(value) })
+        var box = findChild(row, "numberBox")
+        box.text = String(data.typed)
+        box.accepted(box.text)
+        compare(edited, [data.expected])
+    }
 }

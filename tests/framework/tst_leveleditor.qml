@@ -186,4 +186,28 @@ TestCase {
         compare(boxesById()["b1"].label, "from file")
         compare(editor.currentLevelData.customData.par, 3)
     }
+
+    LevelStorage { id: scratchStore; storageLocation: "levelStorageTest" }
+
+    // A damaged level list must not take the stored levels with it.
+    function test_damagedLevelListKeepsTheLevels() {
+        scratchStore.clearAllLevels()
+        var saved = scratchStore.saveLevel({ levelMetaData: { levelName: "kept" }, entityData: { a: { x: 1 } } })
+        scratchStore.setValue("levels", { "not": "a list" })
+        ignoreWarning(new RegExp("level list of levelStorageTest is damaged"))
+        compare(scratchStore.loadAllLevels(), [])
+        compare(scratchStore.getLevel(saved.levelMetaData.levelId).entityData.a.x, 1)
+    }
+
+    SignalSpy { id: loaderErrors; target: levelLoader; signalName: "error" }
+
+    function test_levelDocumentThatDoesNotLoadSetsTheErrorState() {
+        ignoreWarning(new RegExp("ERROR: LeveLoader: error at loading level with url"))
+        ignoreWarning(new RegExp("missing/Level.qml"))
+        levelEditor.createNewLevel({ levelMetaData: { levelName: "Doc", levelBaseUrl: Qt.resolvedUrl("missing/Level.qml") } })
+        compare(levelLoader.state, "error")
+        compare(loaderErrors.count, 1)
+        compare(levelLoader.loadedLevel, null)
+        levelLoader.levelSource = ""
+    }
 }

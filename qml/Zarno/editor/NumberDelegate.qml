@@ -39,6 +39,7 @@ DelegateRow {
     }
     InputField {
         id: box
+        objectName: "numberBox"
         width: 48
         height: parent.height
         anchors.right: parent.right
