@@ -144,4 +144,26 @@ TestCase {
         box.accepted(box.text)
         compare(edited, [data.expected])
     }
+
+    Component {
+        id: editorWithContent
+        ItemEditor {
+            id: ownEditor
+            property alias early: early
+            // Completes before its editor does: the registration waits in the queue.
+            Item {
+                id: early
+                property real speed: 3
+                EditableComponent { targetEditor: ownEditor; editableType: "early"; properties: { "speed": {} } }
+            }
+        }
+    }
+
+    function test_registrationBeforeTheEditorIsReadyIsQueued() {
+        var editor = createTemporaryObject(editorWithContent, testCase)
+        compare(editor.getAllEditableTypes(), ["early"])
+        compare(editor.currentEditableType, "early")
+        editor.loadAllComponentsFromJSON({ early: { speed: 9 } })
+        compare(editor.early.speed, 9)
+    }
 }
