@@ -149,6 +149,7 @@ void Box2DBody::createBody()
     m_transformDirty = false;
     m_reportedLinearVelocity = m_body->GetLinearVelocity();
     m_reportedAngularVelocity = m_body->GetAngularVelocity();
+    m_reportedAwake = m_body->IsAwake();
     const QVector<Box2DFixture *> fixtures = m_fixtures;
     for (Box2DFixture *fixture : fixtures)
         fixture->createFixture(this);
@@ -309,6 +310,11 @@ void Box2DBody::synchronizeTarget()
         m_reportedAngularVelocity = angularVelocity;
         emit angularVelocityChanged();
     }
+    // Box2D puts bodies to sleep and wakes them during the step.
+    if (m_body && m_body->IsAwake() != m_reportedAwake) {
+        m_reportedAwake = !m_reportedAwake;
+        emit awakeChanged();
+    }
 }
 
 void Box2DBody::onWorldPixelsPerMeterChanged()
@@ -452,7 +458,8 @@ void Box2DBody::setActive(bool active)
 
 /*!
     \qmlproperty bool Body::awake
-    Whether the body is awake; a sleeping body costs nothing until touched.
+    Whether the body is awake; a sleeping body costs nothing until touched. Changes
+    made by the world are reported after the step in which the body fell asleep or woke.
 */
 bool Box2DBody::isAwake() const
 {
@@ -466,8 +473,10 @@ void Box2DBody::setAwake(bool awake)
     m_bodyDef.awake = awake;
     if (m_body) {
         m_world->whenUnlocked(this, [this] {
-            if (m_body)
+            if (m_body) {
                 m_body->SetAwake(m_bodyDef.awake);
+                m_reportedAwake = m_body->IsAwake();
+            }
         });
     }
     emit awakeChanged();

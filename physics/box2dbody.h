@@ -169,6 +169,7 @@ private:
     double m_torque = 0;
     b2Vec2 m_reportedLinearVelocity{0, 0};
     float m_reportedAngularVelocity = 0;
+    bool m_reportedAwake = true;
     bool m_transformDirty = false;
     bool m_completed = false;
     bool m_creationPending = false;

@@ -145,6 +145,20 @@ Item {
                     || otherWorld.bodyAt(Qt.point(right.x + 5, right.y + 5)) !== null, true)
         }
 
+        function test_fallsAsleepAndSaysSo() {
+            createTemporaryObject(staticBox, root, { y: 100 })
+            var box = createTemporaryObject(dynamicBox, root, { x: 50, y: 60 })
+            var spy = createTemporaryQmlObject("import QtTest 1.2; SignalSpy { signalName: 'awakeChanged' }", root)
+            spy.target = box.body
+            steps(200)
+            compare(box.body.awake, false)
+            compare(spy.count, 1)
+            box.body.applyLinearImpulse(Qt.point(0, -500), box.body.getWorldCenter())
+            compare(box.body.awake, true)
+            steps(1)
+            compare(spy.count, 2)
+        }
+
         function test_pixelsPerMeterRebuildsFixtures() {
             var box = createTemporaryObject(dynamicBox, root)
             compare(box.body.getMass(), 1024)
