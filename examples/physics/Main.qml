@@ -101,6 +101,7 @@ GameWindow {
                     id: ballBody
                     world: world
                     bodyType: Body.Dynamic
+                    angularDamping: 0.8                // balls roll to a stop in the valley
                     Circle { radius: size / 2; density: 1; friction: 0.3; restitution: 0.5 }
                 }
             }
