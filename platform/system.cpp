@@ -20,6 +20,242 @@
 #include <cstdio>
 #include <cstdlib>
 
+/*!
+    \qmltype System
+    \inqmlmodule Zarno
+    \instantiates System
+    \brief Platform facts, the configuration file, JSON text and game-wide pause.
+
+    One instance exists, reachable in every document as the context object
+    \c system; QML cannot create another. It reads \c{qml/config.json} (on disk
+    relative to the working directory, else from the resources; the launcher
+    reads the game folder's own file) once per process.
+
+    \qml
+    Text {
+        text: system.getConfigValue("title") + " " + system.zarnoVersion
+        MouseArea {
+            anchors.fill: parent
+            onClicked: system.gamePaused ? system.resumeGameForObject(scene)
+                                         : system.pauseGameForObject(scene)
+        }
+    }
+    \endqml
+*/
+
+/*!
+    \qmlproperty enumeration System::platform
+    The operating system the engine was built for (\c System.Linux on this
+    machine's builds, \c System.Windows for Windows builds). Compare with
+    \l isPlatform().
+    \value System.Unknown
+    \value System.IOS
+    \value System.Android
+    \value System.Mac
+    \value System.Windows
+    \value System.Symbian
+    \value System.Meego
+    \value System.Linux
+    \value System.BlackBerry
+    \value System.WindowsPhone
+    \value System.WindowsRT
+*/
+
+/*!
+    \qmlproperty enumeration System::screenOrientation
+    The orientation named by the configuration key "orientation" (compared
+    case-sensitively); \c ScreenOrientationAuto when the key is missing or unknown.
+    \value System.ScreenOrientationPortrait "portrait"
+    \value System.ScreenOrientationLandscape "landscape"
+    \value System.ScreenOrientationAuto any other value
+    \value System.ScreenOrientationSensorPortrait "sensorPortrait"
+    \value System.ScreenOrientationSensorLandscape "sensorLandscape"
+*/
+
+/*!
+    \qmlproperty bool System::debugBuild
+    Always false: the engine is built without its debug flag.
+*/
+
+/*!
+    \qmlproperty bool System::publishBuild
+    True when the configuration key "stage" is exactly "publish". A publish
+    build switches log output off (\l logOutputEnabled).
+*/
+
+/*!
+    \qmlproperty bool System::logOutputEnabled
+    Whether Qt's normal message output is active. When false, debug and info
+    messages are dropped and warnings go to standard error as
+    "Warning: text (file:line, function)". In a publish build it starts false
+    and setting it to true is ignored.
+*/
+
+/*!
+    \qmlproperty bool System::cocosRenderer
+    Always false; kept for games written for older renderers.
+*/
+
+/*!
+    \qmlproperty bool System::desktopPlatform
+    True: the engine runs on desktop systems.
+*/
+
+/*!
+    \qmlproperty int System::maxTextureSize
+    2048, the largest texture side, in pixels, a game should rely on.
+*/
+
+/*!
+    \qmlproperty bool System::gamePaused
+    True after \l pauseGameForObject() until the next \l resumeGameForObject().
+*/
+
+/*!
+    \qmlproperty string System::macAddress
+    The hardware address of the first network interface that is not a
+    loop-back one; empty when there is none.
+*/
+
+/*!
+    \qmlproperty string System::UDID
+    A device identifier: the decimal text of a hash of \l macAddress.
+*/
+
+/*!
+    \qmlproperty string System::qtVersion
+    The run-time Qt version, for example "5.15.8".
+*/
+
+/*!
+    \qmlproperty int System::zarnoVersionNumber
+    The engine version as a number, 280.
+*/
+
+/*!
+    \qmlproperty string System::zarnoVersion
+    The engine version as text, "2.8.0".
+*/
+
+/*!
+    \qmlproperty string System::appIdentifier
+    The configuration key "identifier" as text; empty when missing.
+*/
+
+/*!
+    \qmlproperty int System::appVersionCode
+    The configuration key "versioncode" as a number; -1 when missing.
+*/
+
+/*!
+    \qmlmethod bool System::isPlatform(Platform platform)
+    Returns whether \a platform is the value of \l{System::platform}{platform}.
+*/
+
+/*!
+    \qmlmethod System::quit()
+    Ends the process at once with exit status 0, without returning to the
+    event loop: save what must be kept before calling it.
+*/
+
+/*!
+    \qmlmethod System::pauseGameForObject(QtObject object)
+    Pauses everything that moves in the object tree of \a object: running
+    timers, animations, animated sprites and sprite sequences, the engine's
+    packed-sheet sprites, and the step driver that feeds MovementAnimation and
+    the physics worlds. What it stopped is remembered; several pauses add up.
+    Sets \l gamePaused.
+*/
+
+/*!
+    \qmlmethod System::resumeGameForObject(QtObject object)
+    Restarts everything the pauses since the last resume stopped (objects
+    destroyed meanwhile are skipped) and the step driver. \a object is only
+    used to find the step driver. Clears \l gamePaused.
+*/
+
+/*!
+    \qmlmethod point System::pointFFromString(string source)
+    Reads a point written as "x,y" in \a source, the form the JSON methods
+    write; (0, 0) when the text has not exactly one comma or a number is bad.
+*/
+
+/*!
+    \qmlmethod System::captureScreenshot(string fileName, real x, real y, real with, real height)
+    Not supported: logs a warning and does nothing. The parameters \a fileName,
+    \a x, \a y, \a with and \a height are ignored.
+*/
+
+/*!
+    \qmlmethod System::recreateSprite(QtObject object)
+    Calls the method \c createEngine() of \a object; logs a warning when it has
+    none.
+*/
+
+/*!
+    \qmlmethod var System::getConfigValue(string configPath)
+    Returns the value of the top-level key \a configPath of the configuration
+    file (no path syntax), or \c undefined when it is missing.
+    \code
+    var title = system.getConfigValue("title")
+    \endcode
+*/
+
+/*!
+    \qmlmethod object System::parse(string stringData)
+    Parses the JSON text \a stringData and returns the object it holds. Numbers
+    with a decimal point become reals, others integers (an exponent without a
+    decimal point reads as 0). Malformed text logs a warning and gives an empty
+    object.
+*/
+
+/*!
+    \qmlmethod string System::stringify(var data, list<string> includes, QtObject sourceObject)
+    Returns \a data as JSON text. With \a includes, only those keys of a map are
+    written, in that order (missing ones as null). File URLs are written
+    relative to the folder of the document that created \a sourceObject. The
+    two last parameters are optional. A value that cannot be written logs a
+    warning and gives an empty text.
+*/
+
+/*!
+    \qmlmethod string System::stringifyWithBasePath(var data, list<string> includes, string basePath)
+    Like \l stringify() but file URLs below \a basePath are written relative to
+    it; \a data and \a includes as there.
+*/
+
+/*!
+    \qmlmethod string System::stringifyObject(QtObject data, list<string> includedProperties)
+    Returns the readable properties of the object \a data as JSON text, only
+    those named in \a includedProperties when it is not empty.
+*/
+
+/*!
+    \qmlmethod object System::jsonMapWithPropertiesResolved(var data, list<string> includes, QtObject sourceObject)
+    Returns an empty object in this engine; \a data, \a includes and
+    \a sourceObject are ignored.
+*/
+
+/*!
+    \qmlmethod object System::jsonMapForObjectWithPropertiesResolved(var data, list<string> includes, QtObject sourceObject)
+    Returns an empty object in this engine; \a data, \a includes and
+    \a sourceObject are ignored.
+*/
+
+/*!
+    \qmlmethod string System::typeOf(var variant)
+    Names the type of \a variant: "null", "list", "stringlist", "hash", "map",
+    "string", "bytearray", "double", "boolean", "number" (whole numbers),
+    "point", "color" or "url".
+*/
+
+/*!
+    \qmlsignal System::logOutputEnabledChanged()
+    \qmlsignal System::gamePausedChanged()
+    Notifications of \l logOutputEnabled and \l gamePaused; the latter is
+    emitted on every pause and resume, also when the value stays.
+*/
+
 namespace {
 
 // Deeper structures are refused on both reading and writing: the reader and

@@ -10,6 +10,200 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+/*!
+    \qmltype FileUtils
+    \inqmlmodule Zarno
+    \instantiates ZarnoFileUtils
+    \brief Paths, URLs and files in the user's documents folder.
+
+    One instance exists, the context object \c fileUtils; QML cannot create
+    another. A relative file name means a file inside the user's documents
+    folder (\l storageLocation() of \c FileUtils.DocumentsLocation); names that
+    climb out of it ("../x") are refused with a warning. Files are written
+    whole or not at all.
+
+    \qml
+    Item {
+        Component.onCompleted: {
+            fileUtils.writeFile("saves/slot1.json", JSON.stringify({ level: 3 }))
+            var text = fileUtils.readFile("saves/slot1.json")   // from the documents folder
+            console.log(JSON.parse(text).level)
+        }
+    }
+    \endqml
+*/
+
+/*!
+    \qmlproperty list<string> FileUtils::searchPaths
+    The folders \l getMultiPathUrl() searches, each ending in "/". The
+    documents folder is put first on the first search.
+*/
+
+/*!
+    \qmlproperty string FileUtils::applicationDirPath
+    The folder of the running executable.
+*/
+
+/*!
+    \qmlmethod bool FileUtils::existsFile(string fileUrl)
+    Returns whether \a fileUrl, a plain path (no scheme is stripped), names an
+    existing file or folder on disk or in the resources.
+*/
+
+/*!
+    \qmlmethod bool FileUtils::existsFileWithoutAdoptions(string fileUrl)
+    Returns whether a file exists under \a fileUrl exactly as given.
+*/
+
+/*!
+    \qmlmethod bool FileUtils::existsFileOrDirectoryIncludingResources(string path)
+    Returns whether \l findFileOrDirectoryIncludingResources() finds \a path.
+*/
+
+/*!
+    \qmlmethod string FileUtils::findFileOrDirectoryIncludingResources(string path)
+    Returns \a path when it exists on disk; else the resource path ":/path"
+    when that is embedded (or, for a ":/" path, the same path on disk); else an
+    empty string.
+*/
+
+/*!
+    \qmlmethod url FileUtils::getUrlByAddingSchemeToFilename(string file)
+    Turns the path \a file into a URL: ":/x" becomes "qrc:/x", a text that
+    already has a "file:", "qrc:" or "assets:" scheme stays, anything else gets
+    "file:///".
+*/
+
+/*!
+    \qmlmethod string FileUtils::stripSchemeFromUrl(url filepath)
+    Returns the text of \a filepath without its "qrc" or "file:" scheme
+    ("qrc:/a.png" gives ":/a.png", "file:///home/a.png" gives "home/a.png").
+    Also takes a string.
+*/
+
+/*!
+    \qmlmethod string FileUtils::getFilenameWithoutSchemeAndResourcePath(url filepath)
+    Like \l stripSchemeFromUrl() and also drops a leading ":/" of \a filepath.
+*/
+
+/*!
+    \qmlmethod string FileUtils::getAbsolutePathFromUrlString(string filepath)
+    Returns the absolute folder, ending in "/", of the file named by
+    \a filepath; a name without a dot is taken as a folder and returned whole.
+*/
+
+/*!
+    \qmlmethod bool FileUtils::writeFile(string file, string stringData)
+    Writes \a stringData to \a file, replacing its content, and creates missing
+    folders. A relative name is written in the documents folder. The new content
+    replaces the old one only once it is completely written. Returns whether it
+    was written.
+*/
+
+/*!
+    \qmlmethod string FileUtils::readFile(string file)
+    Returns the UTF-8 text of \a file. Only names ending in ".txt", ".qml",
+    ".js", ".key", ".json", ".xml" or ".plist" are read; a relative name not
+    found beside the working directory is read from the documents folder.
+    Returns an empty string when nothing can be read.
+*/
+
+/*!
+    \qmlmethod list<string> FileUtils::listFiles(url path, list<string> nameFilter)
+    Returns the names of the files (hidden ones included, unsorted) in the
+    folder \a path, relative to the documents folder unless absolute, that
+    match the wildcards of \a nameFilter (optional, for example "*.json").
+*/
+
+/*!
+    \qmlmethod bool FileUtils::copyFile(string source, string destination)
+    Copies the text file \a source to \a destination and returns whether it
+    was written; only files that \l readFile() accepts can be copied.
+*/
+
+/*!
+    \qmlmethod var FileUtils::getFileData(string filename)
+    Not supported: logs a warning and returns empty data; \a filename is
+    ignored.
+*/
+
+/*!
+    \qmlmethod url FileUtils::getDataStorageUrl(string relativePath)
+    Returns the file URL of \a relativePath inside the documents folder.
+*/
+
+/*!
+    \qmlmethod url FileUtils::getPathUrl(string urlString, QtObject sourceObject)
+    Resolves \a urlString, when it has no scheme, against the folder of the
+    document that created \a sourceObject, and returns it as a URL.
+*/
+
+/*!
+    \qmlmethod string FileUtils::getBasePath(QtObject sourceObject)
+    Returns the folder, ending in "/", of the document that created
+    \a sourceObject (for example "qrc:/qml/scenes/"); empty for null.
+*/
+
+/*!
+    \qmlmethod url FileUtils::qmlEngineBaseUrlForObject(QtObject object)
+    Returns the base URL of the QML engine that created \a object.
+*/
+
+/*!
+    \qmlmethod string FileUtils::storageLocation(StorageLocation type)
+    Returns the writable folder of \a type, ending in "/", creating it if
+    needed; empty when it cannot be created.
+    \value FileUtils.HomeLocation the user's home folder
+    \value FileUtils.DocumentsLocation the documents folder, home of relative names
+    \value FileUtils.DataLocation the application's data folder
+    \value FileUtils.CacheLocation the cache folder
+    \value FileUtils.TempLocation the temporary folder
+*/
+
+/*!
+    \qmlmethod bool FileUtils::removeDir(string dirName)
+    Removes the folder \a dirName (relative to the documents folder unless
+    absolute) with everything in it; links are removed, never followed. The
+    documents folder itself and folders holding it are refused. Returns true
+    when the folder is gone, also when it never existed.
+*/
+
+/*!
+    \qmlmethod FileUtils::defaultWritablePath()
+    Prepares the documents folder used for relative names. Returns nothing to
+    QML; use \l storageLocation() to read the path.
+*/
+
+/*!
+    \qmlmethod string FileUtils::cropPathAndKeepFilename(string path, bool cropFileExtension)
+    Returns the file name part of \a path ("img/player.png" gives
+    "player.png"), without its extension when \a cropFileExtension is true.
+*/
+
+/*!
+    \qmlmethod FileUtils::addSearchPath(string path, int index)
+    Adds the folder \a path to \l searchPaths at \a index (optional; at the
+    end by default) unless it is there already.
+*/
+
+/*!
+    \qmlmethod FileUtils::removeSearchPath(string path)
+    Removes the folder \a path from \l searchPaths.
+*/
+
+/*!
+    \qmlmethod url FileUtils::getMultiPathUrl(url url, QtObject contextObject)
+    Finds the file \a url: a relative name is tried in the folder of the
+    document that created \a contextObject (optional), then in each of
+    \l searchPaths. Returns the first that exists; with a context object, a
+    name found nowhere gives its document-folder URL, without one an empty URL.
+*/
+
+/*!
+    \qmlsignal FileUtils::searchPathsChanged()
+    Emitted when \l searchPaths changes.
+*/
+
 namespace {
 
 QString s_defaultWritablePath;
