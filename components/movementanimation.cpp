@@ -7,6 +7,129 @@
 #include <QQmlEngine>
 #include <QtMath>
 
+/*!
+    \qmltype MovementAnimation
+    \inqmlmodule Zarno
+    \instantiates MovementAnimation
+    \brief Moves a property by a velocity for as long as it runs.
+
+    An \l acceleration changes the \l velocity, the velocity changes the value
+    of \l property on \l target, and optional limits bound the velocity, the
+    change per step and the value. There is no duration or end value: it runs
+    until stopped. A number property takes numbers for every setting, a point
+    property (such as \c pos) takes points. It is stepped by the frame
+    scheduler (ZarnoScheduler), so it stops while the game is paused. The
+    properties \c x, \c y, \c rotation and \c pos of an item are read and
+    written directly; any other number property is read by name on every step
+    and logs a warning that this is slow.
+
+    \qml
+    Image {
+        id: row
+        source: "../assets/img/ground.png"
+        MovementAnimation {
+            target: row
+            property: "x"
+            velocity: -1000            // pixels per second
+            minPropertyValue: -1500
+            running: true
+            onLimitReached: row.x = 0  // start over
+        }
+    }
+    \endqml
+*/
+
+/*!
+    \qmlproperty bool MovementAnimation::running
+    Whether it moves the value; false by default. Setting it to true re-reads
+    the current value from the target.
+*/
+
+/*!
+    \qmlproperty QtObject MovementAnimation::target
+    The object whose \l property is moved. Set it (and \l property) in the
+    declaration: the kind of value is decided once, when the element is
+    complete.
+*/
+
+/*!
+    \qmlproperty string MovementAnimation::property
+    The name of the moved property of \l target.
+*/
+
+/*!
+    \qmlproperty var MovementAnimation::velocity
+    Units of the property per second; 0 when unset. Updated while
+    \l acceleration changes it.
+*/
+
+/*!
+    \qmlproperty var MovementAnimation::acceleration
+    Change of \l velocity per second; 0 when unset.
+*/
+
+/*!
+    \qmlproperty var MovementAnimation::maxVelocity
+    \qmlproperty var MovementAnimation::minVelocity
+    Bounds of \l velocity; unset by default (no bound).
+*/
+
+/*!
+    \qmlproperty var MovementAnimation::maxPropertyValue
+    \qmlproperty var MovementAnimation::minPropertyValue
+    Bounds of the value. A step that would pass one clamps the value to it
+    (or, with \l wrapping and both bounds set, puts it on the opposite bound)
+    and emits limitReached(). A value exactly on a bound is not reported.
+*/
+
+/*!
+    \qmlproperty var MovementAnimation::maxPropertyValueDifference
+    The largest change of the value in one step, whatever the velocity; unset
+    by default.
+*/
+
+/*!
+    \qmlproperty bool MovementAnimation::wrapping
+    At a value bound, jump to the opposite bound instead of stopping there.
+    False by default; needs both bounds.
+*/
+
+/*!
+    \qmlproperty int MovementAnimation::updateInterval
+    Steps per second when the scheduler hands out fixed steps
+    (ZarnoScheduler.Accumulated); 60 by default. With the default scheduling
+    the element steps once per frame whatever this is.
+*/
+
+/*!
+    \qmlmethod MovementAnimation::start()
+    Same as setting \l running to true.
+*/
+
+/*!
+    \qmlmethod MovementAnimation::stop()
+    Same as setting \l running to false.
+*/
+
+/*!
+    \qmlsignal MovementAnimation::started()
+    \qmlsignal MovementAnimation::stopped()
+    Emitted when \l running becomes true (after the element is complete) or
+    false. An element declared with \c{running: true} emits no started().
+*/
+
+/*!
+    \qmlsignal MovementAnimation::limitReached()
+    Emitted after a step that clamped or wrapped the value at a bound; the
+    handler sees the bounded value and may overwrite it. Emitted on every step
+    while the velocity keeps pushing against the bound.
+*/
+
+/*!
+    \qmlsignal MovementAnimation::pausedChanged(bool paused)
+    Declared for compatibility and never emitted; \a paused is unused.
+*/
+
 namespace {
 
 bool isFinitePoint(const QPointF &p)

@@ -12,6 +12,128 @@
 #ifdef ZARNO_HAS_QT3DCORE
 #include <Qt3DCore/QComponent>
 #include <Qt3DCore/QEntity>
+
+/*!
+    \qmltype NativeUtils
+    \inqmlmodule Zarno
+    \instantiates NativeUtils
+    \brief Native dialogs and desktop services: message box, text input, URLs, e-mail.
+
+    One instance exists, the context object \c nativeUtils; QML cannot create
+    another. The dialogs are modal: the call returns when the dialog closes,
+    and the answer arrives through a signal. Timers and the step driver keep
+    running meanwhile; pause the game yourself (System::pauseGameForObject())
+    if it must not go on. The mobile-only hooks do nothing on the desktop.
+
+    \qml
+    Item {
+        Connections {
+            target: nativeUtils
+            function onTextInputFinished(accepted, enteredText) {
+                if (accepted) playerName = enteredText
+            }
+        }
+        Component.onCompleted: nativeUtils.displayTextInput("Name", "Your name:", "Player")
+    }
+    \endqml
+*/
+
+/*!
+    \qmlproperty bool NativeUtils::displaySleepEnabled
+    Whether the display may sleep while the game runs; stored only, it has no
+    effect on the desktop. Starts false.
+*/
+
+/*!
+    \qmlmethod NativeUtils::setNewParent(QtObject child, QtObject newParent)
+    Makes \a newParent the parent of \a child; with no new parent the child is
+    deleted at the next turn of the event loop.
+*/
+
+/*!
+    \qmlmethod NativeUtils::setWindowColor(color color)
+    Does nothing on the desktop; \a color is ignored.
+*/
+
+/*!
+    \qmlmethod NativeUtils::setStatusBarStyle(StatusBarStyle style)
+    Sets the context property \c platformStatusBarVisible to false whatever
+    \a style is: the desktop has no status bar.
+    \value NativeUtils.StatusBarStyleHidden
+    \value NativeUtils.StatusBarStyleWhite
+    \value NativeUtils.StatusBarStyleBlack
+*/
+
+/*!
+    \qmlmethod int NativeUtils::statusBarHeight()
+    Returns 0: the desktop has no status bar.
+*/
+
+/*!
+    \qmlmethod NativeUtils::displayTextInput(string title, string description, string placeholder, string text)
+    Shows a modal dialog titled \a title that asks for a line of text, with
+    \a description as its label. The field starts with \a text, or with
+    \a placeholder (as editable text) when \a text is empty; both are optional.
+    Emits textInputFinished() when it closes.
+*/
+
+/*!
+    \qmlmethod NativeUtils::displayMessageBox(string title, string description, int buttons)
+    Shows a modal message box with \a title as its text and \a description
+    (optional) below it. With \a buttons 2 it has OK and Cancel, otherwise
+    (the default, 1) OK alone. Emits messageBoxFinished() when it closes.
+*/
+
+/*!
+    \qmlmethod NativeUtils::openUrl(string urlString)
+    Opens \a urlString with the desktop's default handler (a web browser for
+    "http" URLs). Whether it opened is not reported.
+*/
+
+/*!
+    \qmlmethod NativeUtils::sendEmail(string to, string subject, string message)
+    Opens the desktop's mail program on a new message to \a to with
+    \a subject and \a message as body (both optional).
+*/
+
+/*!
+    \qmlmethod NativeUtils::clearComponentCache()
+    Clears the QML engine's component cache, so that documents loaded next are
+    read from their files again.
+*/
+
+/*!
+    \qmlmethod NativeUtils::vibrate()
+    Does nothing on the desktop.
+*/
+
+/*!
+    \qmlmethod NativeUtils::share(string text, url url)
+    Does nothing on the desktop; \a text and \a url are ignored.
+*/
+
+/*!
+    \qmlsignal NativeUtils::textInputFinished(bool accepted, string enteredText)
+    Emitted when the dialog of displayTextInput() closes; \a accepted tells
+    whether it was confirmed, \a enteredText holds the text (empty when
+    cancelled).
+*/
+
+/*!
+    \qmlsignal NativeUtils::messageBoxFinished(bool accepted)
+    Emitted when the box of displayMessageBox() closes. \a accepted is false
+    only when Cancel was chosen (closing an OK/Cancel box counts as Cancel).
+*/
+
+/*!
+    \qmlsignal NativeUtils::statusBarHeightChanged(real height)
+    Never emitted on the desktop; \a height would be the new status bar height.
+*/
+
+/*!
+    \qmlsignal NativeUtils::displaySleepEnabledChanged(bool enabled)
+    Emitted when \l displaySleepEnabled changes to \a enabled.
+*/
 #endif
 
 // Widgets dialogs abort the process without a QApplication; a host that only

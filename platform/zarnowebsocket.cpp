@@ -51,12 +51,12 @@
 
 /*!
     \qmlsignal WebSocket::textMessageReceived(string message)
-    Emitted for every text message that arrives.
+    Emitted for every text \a message that arrives.
 */
 
 /*!
     \qmlsignal WebSocket::binaryMessageReceived(arraybuffer message)
-    Emitted for every binary message that arrives.
+    Emitted for every binary \a message that arrives.
 */
 
 /*!

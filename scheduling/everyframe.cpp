@@ -3,6 +3,36 @@
 #include <QDateTime>
 #include <QQuickWindow>
 
+/*!
+    \qmltype EveryFrame
+    \inqmlmodule Zarno
+    \instantiates EveryFrame
+    \brief Emits update() once for every frame its window presents.
+
+    Place it inside an item of a window. The time it reports is wall-clock
+    time between two presented frames, so it keeps running while the game is
+    paused with System::pauseGameForObject(); a window presents frames only
+    while something in it changes. A disabled EveryFrame (\c{enabled: false})
+    emits nothing.
+
+    \qml
+    Rectangle {
+        id: box
+        width: 20; height: 20
+        EveryFrame {
+            onUpdate: box.x += 60 * dt    // 60 pixels per second
+        }
+    }
+    \endqml
+*/
+
+/*!
+    \qmlsignal EveryFrame::update(real dt)
+    Emitted after each frame its window presented; \a dt is the time in
+    seconds since the frame before (for the first one, since the element
+    entered the window).
+*/
+
 EveryFrame::EveryFrame(QQuickItem *parent)
     : QQuickItem(parent)
 {

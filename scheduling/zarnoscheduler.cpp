@@ -5,6 +5,37 @@
 
 #include <QDebug>
 
+/*!
+    \qmltype ZarnoScheduler
+    \inqmlmodule Zarno
+    \instantiates ZarnoScheduler
+    \brief The frame scheduler that steps MovementAnimation and the physics worlds.
+
+    One instance exists, the context object \c zarnoScheduler; QML cannot
+    create another. Once per frame the step driver hands it the frame time,
+    and it steps every running MovementAnimation and physics World with it, at
+    most 0.1 s at a time. Pausing the game (System::pauseGameForObject())
+    pauses the step driver and so all of them.
+
+    \qml
+    GameWindow {
+        // fixed slices of 1/updateInterval s instead of one step per frame
+        Component.onCompleted: zarnoScheduler.schedulingMethod = ZarnoScheduler.Accumulated
+    }
+    \endqml
+*/
+
+/*!
+    \qmlproperty enumeration ZarnoScheduler::schedulingMethod
+    How the frame time reaches each element:
+    \value ZarnoScheduler.None one step per frame with the frame time, at most
+           0.1 s (the default)
+    \value ZarnoScheduler.Accumulated the time is gathered per element and
+           handed out in steps of the element's own interval (1/updateInterval
+           of a MovementAnimation, the time step of a World); what is left
+           waits for the next frame
+*/
+
 ZarnoScheduler::ZarnoScheduler(QObject *parent)
     : QObject(parent)
 {
