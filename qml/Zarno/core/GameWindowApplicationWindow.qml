@@ -3,45 +3,125 @@ import QtQuick.Controls 1.4
 import QtQuick.Window 2.2
 import QtQml.Models 2.2
 
-// The game's top-level window; the logic lives in the inner GameWindowItem.
+/*!
+    \qmltype GameWindowApplicationWindow
+    \inqmlmodule Zarno
+    \brief The game's top-level window; GameWindow is the same type.
+
+    Use GameWindow as the root of a game's main document. The window opens with
+    a content size of 960 x 640 and the title of the configuration key "title".
+    Its members are those of the GameWindowItem it holds (\l gameWindow), passed
+    on. On desktop systems, unless the configuration's "stage" is "publish", it
+    has a menu bar: "File" with "Quit" (Escape), and "Resolution" with eight
+    screen-size presets (Ctrl+1 to Ctrl+8), "Fullscreen" (Ctrl+F) and "Maximize"
+    (Ctrl+M).
+
+    \qml
+    GameWindow {
+        id: gameWindow
+        activeScene: scene
+        screenWidth: 960
+        screenHeight: 640
+        Scene {
+            id: scene
+            width: 480; height: 320
+        }
+    }
+    \endqml
+*/
 ApplicationWindow {
     id: window
 
+    /*!
+        The width of the window's content. Assigning it (also in the declaration)
+        resizes the window so that its content gets that width; it then follows the
+        content again.
+    */
     property real screenWidth: contentItem.width
+    /*!
+        The height of the window's content; assigning it resizes the window like
+        \l screenWidth.
+    */
     property real screenHeight: contentItem.height
+    /*! True once the window is complete. */
     property bool isCompleted: false
 
+    /*! The GameWindowItem holding the window's logic. */
     readonly property alias gameWindow: gameWindowItem
+    /*! The state of the inner GameWindowItem: give the window states to switch scenes. */
     property alias state: gameWindowItem.state
+    /*! The states of the inner GameWindowItem. */
     property alias states: gameWindowItem.states
+    /*!
+        The game's Settings. Stored values are loaded while the window completes:
+        read them once \c{settings.fullyCompleted} is true (for example in
+        \c{settings.onFullyCompletedChanged}), not in an early
+        \c{Component.onCompleted}.
+    */
     readonly property alias settings: gameWindowItem.settings
+    /*! Same as \l {GameWindowItem::utils}{GameWindowItem.utils}. */
     readonly property alias utils: gameWindowItem.utils
 
+    /*! Same as \l {GameWindowItem::scaleMode}{GameWindowItem.scaleMode}. */
     property alias scaleMode: gameWindowItem.scaleMode
+    /*! Same as \l {GameWindowItem::activeScene}{GameWindowItem.activeScene}. */
     property alias activeScene: gameWindowItem.activeScene
+    /*!
+        Same as \l {GameWindowItem::backButtonAutoAcceptGlobally}{GameWindowItem.backButtonAutoAcceptGlobally}.
+    */
     property alias backButtonAutoAcceptGlobally: gameWindowItem.backButtonAutoAcceptGlobally
+    /*!
+        Same as \l {GameWindowItem::resolutionChangingWithKeysEnabled}{GameWindowItem.resolutionChangingWithKeysEnabled}.
+    */
     property alias resolutionChangingWithKeysEnabled: gameWindowItem.resolutionChangingWithKeysEnabled
+    /*!
+        Same as \l {GameWindowItem::shutdownAppWithEscapeKeyEnabled}{GameWindowItem.shutdownAppWithEscapeKeyEnabled}.
+    */
     property alias shutdownAppWithEscapeKeyEnabled: gameWindowItem.shutdownAppWithEscapeKeyEnabled
+    /*! Same as \l {GameWindowItem::displayFpsEnabled}{GameWindowItem.displayFpsEnabled}. */
     property alias displayFpsEnabled: gameWindowItem.displayFpsEnabled
+    /*! Same as \l {GameWindowItem::displayFpsColor}{GameWindowItem.displayFpsColor}. */
     property alias displayFpsColor: gameWindowItem.displayFpsColor
+    /*! Same as \l {GameWindowItem::fullscreen}{GameWindowItem.fullscreen}. */
     property alias fullscreen: gameWindowItem.fullscreen
+    /*! Same as \l {GameWindowItem::maximized}{GameWindowItem.maximized}. */
     property alias maximized: gameWindowItem.maximized
 
+    /*! Same as \l {GameWindowItem::tablet}{GameWindowItem.tablet}. */
     readonly property alias tablet: gameWindowItem.tablet
+    /*! Same as \l {GameWindowItem::portrait}{GameWindowItem.portrait}. */
     readonly property alias portrait: gameWindowItem.portrait
+    /*! Same as \l {GameWindowItem::landscape}{GameWindowItem.landscape}. */
     readonly property alias landscape: gameWindowItem.landscape
+    /*! Same as \l {GameWindowItem::widthInInches}{GameWindowItem.widthInInches}. */
     readonly property alias widthInInches: gameWindowItem.widthInInches
+    /*! Same as \l {GameWindowItem::heightInInches}{GameWindowItem.heightInInches}. */
     readonly property alias heightInInches: gameWindowItem.heightInInches
+    /*! Same as \l {GameWindowItem::diameterInInches}{GameWindowItem.diameterInInches}. */
     readonly property alias diameterInInches: gameWindowItem.diameterInInches
+    /*! Same as \l {GameWindowItem::uiScale}{GameWindowItem.uiScale}. */
     property alias uiScale: gameWindowItem.uiScale
+    /*! Same as \l {GameWindowItem::spScale}{GameWindowItem.spScale}. */
     property alias spScale: gameWindowItem.spScale
+    /*! Same as \l {GameWindowItem::dpScale}{GameWindowItem.dpScale}. */
     property alias dpScale: gameWindowItem.dpScale
 
+    /*!
+        Whether the window has its menu bar; true on desktop systems unless the
+        configuration's "stage" is "publish".
+    */
     property bool menuBarZarnoEnabled: system.desktopPlatform && !system.publishBuild
 
+    /*! Emitted for every press of the Back key, whatever has focus. */
     signal backButtonPressedGlobally()
+    /*! Emitted for every key press in the window; \c event is the key event. */
     signal keyPressedGlobally(var event)
+    /*!
+        Emitted when the window loses activation. Music and sound effects pause
+        with it; the game goes on unless you pause it.
+    */
     signal applicationPaused()
+    /*! Same as \l {GameWindowItem::applicationResumed}{GameWindowItem.applicationResumed}. */
     signal applicationResumed()
 
     title: system.getConfigValue("title")
@@ -52,18 +132,22 @@ ApplicationWindow {
     visible: true
     menuBar: menuBarLoader.item
 
+    /*! Returns the length \a value in pixels of this screen; see GameWindowItem. */
     function dp(value) {
         return gameWindowItem.dp(value)
     }
 
+    /*! Returns the font size \a value in pixels of this screen; see GameWindowItem. */
     function sp(value) {
         return gameWindowItem.sp(value)
     }
 
+    /*! Returns the length \a pixel as inches on this screen. */
     function pixelToInches(pixel) {
         return gameWindowItem.pixelToInches(pixel)
     }
 
+    /*! Returns the length \a pixel in device pixels. */
     function physicalPixels(pixel) {
         return gameWindowItem.physicalPixels(pixel)
     }

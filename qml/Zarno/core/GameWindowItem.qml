@@ -1,35 +1,109 @@
 import QtQuick 2.15
 import QtQuick.Window 2.2
 
-// The window's logic: active scene, settings, global keys, pause and resume.
+/*!
+    \qmltype GameWindowItem
+    \inqmlmodule Zarno
+    \brief The logic of the game window as a plain item: active scene, settings, keys, pause.
+
+    GameWindow holds one and passes its members on; use it directly only to give
+    another window the same logic (set \l targetForResolutionChanges to it).
+
+    \qml
+    Window {
+        id: win
+        property real screenWidth: width
+        property real screenHeight: height
+        GameWindowItem {
+            id: gameWindow
+            targetForResolutionChanges: win
+            activeScene: scene
+            Scene { id: scene }
+        }
+    }
+    \endqml
+*/
 Item {
     id: gameWindowItem
 
+    /*!
+        How every Scene fills the window: "letterbox" (the default: whole scene
+        visible, bars on two sides), "zoomEven" or "zoomToBiggerSide" (window filled,
+        scene cut on two sides), "zoomStretch" or "zoomNonUniform" (distorted to fit),
+        "none" (no scaling).
+    */
     property string scaleMode: "letterbox"
+    /*!
+        The scene that gets keyboard focus. Assigning a scene gives it active focus;
+        it does not show or hide scenes (their opacity does).
+    */
     property var activeScene
+    /*! Whether assigning \l activeScene gives that scene active focus; true by default. */
     property bool activeSceneFocusForcingEnabled: true
+    /*! Whether a Back key press is accepted after backButtonPressedGlobally(); false by default. */
     property bool backButtonAutoAcceptGlobally: false
+    /*!
+        Whether the resolution presets of the menu bar have the shortcuts Ctrl+1 to
+        Ctrl+8; true on desktop systems.
+    */
     property bool resolutionChangingWithKeysEnabled: system.desktopPlatform
+    /*!
+        Whether Escape quits the game, whatever has focus; true on desktop systems
+        unless the configuration's "stage" is "publish".
+    */
     property bool shutdownAppWithEscapeKeyEnabled: system.desktopPlatform && !system.publishBuild
+    /*! The window whose size and visibility this item follows and changes. */
     property var targetForResolutionChanges
+    /*!
+        Whether the window is full screen; follows and sets its visibility. Setting
+        it clears \l maximized. False by default on desktop systems.
+    */
     property bool fullscreen: !system.desktopPlatform
+    /*!
+        Whether the window is maximised; follows and sets its visibility. Setting it
+        clears \l fullscreen. False by default.
+    */
     property bool maximized: false
+    /*!
+        Whether the frame rate (frames of the past second, at most 60) shows at the
+        bottom-left corner; false by default.
+    */
     property bool displayFpsEnabled: false
+    /*! The colour of the frame-rate text; white by default. */
     property alias displayFpsColor: fpsDisplay.color
 
+    /*!
+        The game's Settings object: sound and music switches and the game's own
+        stored values. Stored values are loaded as the window completes: read them
+        once \c{settings.fullyCompleted} is true.
+    */
     readonly property alias settings: settingsObject
+    /*! A Utils object with small helpers (random numbers, clamping). */
     readonly property alias utils: utilsObject
 
+    /*! True when the window's diagonal is 5 inches or more. */
     readonly property alias tablet: densityHelper.tablet
+    /*! True when the window is not wider than high. */
     readonly property alias portrait: densityHelper.portrait
+    /*! True when the window is wider than high. */
     readonly property alias landscape: densityHelper.landscape
+    /*! The window width in inches, from the screen's dots per inch. */
     readonly property alias widthInInches: densityHelper.widthInInches
+    /*! The window height in inches. */
     readonly property alias heightInInches: densityHelper.heightInInches
+    /*! The window diagonal in inches. */
     readonly property alias diameterInInches: densityHelper.diameterInInches
+    /*! An extra factor for dp(), sp() and the inch values; 1 by default. */
     property alias uiScale: densityHelper.uiScale
+    /*! An extra factor for sp() only; 1 by default. */
     property alias spScale: densityHelper.spScale
+    /*! An extra factor for dp() only; 1 by default. */
     property alias dpScale: densityHelper.dpScale
 
+    /*!
+        The eight screen-size presets of the menu bar, texts of the form
+        "960 x 640 (iPhone 4/4S)"; the number part gives the size.
+    */
     readonly property var resolutionMenuItems: [
         "1280 x 800 (Nexus 7, Galaxy Tab 4)",
         "1024 x 768 (iPad 1, iPad 2)",
@@ -41,11 +115,26 @@ Item {
         "960 x 640 (iPhone 4/4S)"
     ]
 
+    /*! True between applicationPaused() and the next applicationResumed(). */
     property bool wasPausedBefore: false
 
+    /*!
+        Emitted for every press of the Back key, whatever has focus; \c event is
+        the key event.
+    */
     signal backButtonPressedGlobally(var event)
+    /*!
+        Emitted for every key press in the window, whatever has focus; \c event
+        is the key event.
+    */
     signal keyPressedGlobally(var event)
+    /*!
+        Emitted when the window loses activation (another window becomes active).
+        Background music and sound effects pause with it; the game itself goes on
+        unless you pause it (System::pauseGameForObject()).
+    */
     signal applicationPaused()
+    /*! Emitted when the window becomes active again after applicationPaused(). */
     signal applicationResumed()
 
     readonly property var __targetContent: targetForResolutionChanges ? (targetForResolutionChanges.contentItem ? targetForResolutionChanges.contentItem : targetForResolutionChanges) : null
@@ -53,23 +142,34 @@ Item {
     width: __targetContent ? __targetContent.width : 0
     height: __targetContent ? __targetContent.height : 0
 
+    /*!
+        Returns the length \a value, in density-independent pixels, as pixels of
+        this screen; 0 for values of 0 or less.
+    */
     function dp(value) {
         return densityHelper.dp(value)
     }
 
+    /*! Returns the font size \a value like dp() does, with \l spScale. */
     function sp(value) {
         return densityHelper.sp(value)
     }
 
+    /*! Returns the length \a pixel as inches on this screen. */
     function pixelToInches(pixel) {
         return densityHelper.pixelToInches(pixel)
     }
 
+    /*! Returns the length \a pixel in device pixels. */
     function physicalPixels(pixel) {
         return densityHelper.physicalPixels(pixel)
     }
 
     // Width and height of a preset entry, the bigger side first.
+    /*!
+        Returns the size of the preset text \a entry of \l resolutionMenuItems as
+        \c{{big, small}}; null when the text does not start with a size.
+    */
     function presetSize(entry) {
         var numbers = String(entry).match(/^(\d+) x (\d+)/)
         if (!numbers)
@@ -80,6 +180,10 @@ Item {
     }
 
     // The preset laid out in the window's current orientation.
+    /*!
+        Returns the size of the preset \a entry as \c{{width, height}} in the
+        window's current orientation; null for a bad text.
+    */
     function presetSizeInOrientation(entry) {
         var size = presetSize(entry)
         if (!size)
@@ -87,6 +191,10 @@ Item {
         return landscape ? { width: size.big, height: size.small } : { width: size.small, height: size.big }
     }
 
+    /*!
+        Leaves full screen and maximised state and resizes the window content to
+        the preset \a entry in its current orientation.
+    */
     function changeResolution(entry) {
         var target = targetForResolutionChanges
         var size = presetSizeInOrientation(entry)
