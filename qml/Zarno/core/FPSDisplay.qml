@@ -1,6 +1,21 @@
 import QtQuick 2.0
 
-// Frames drawn during the past second, counted off the animation timer.
+/*!
+    \qmltype FPSDisplay
+    \inqmlmodule Zarno
+    \inherits Text
+    \brief A frame-rate counter at the bottom-left corner of its parent.
+
+    Shows, once per second, the frames drawn in the past second (at most 60),
+    in white 24-pixel text above everything else. The game window has one:
+    switch it on with \c{displayFpsEnabled: true}.
+
+    \qml
+    Item {
+        FPSDisplay { color: "yellow" }
+    }
+    \endqml
+*/
 Text {
     id: fpsDisplay
 

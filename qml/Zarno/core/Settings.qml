@@ -1,24 +1,73 @@
 import QtQuick 2.0
 
-// The user's settings, loaded at start-up and written back on every change.
+/*!
+    \qmltype Settings
+    \inqmlmodule Zarno
+    \inherits Storage
+    \brief The user's settings: sound, music, high score and the game's own data, kept between launches.
+
+    The game window has one, \c{gameWindow.settings}; any other Settings object
+    of the game shares the same stored values. While the object completes it
+    replaces its defaults by the stored values (on the first launch it stores
+    the defaults) and then sets \l fullyCompleted; from then on every change of
+    a stored property is written at once. Read stored values once
+    \l fullyCompleted is true: before, the properties hold their defaults.
+    Change \l customData by assigning a new object: changing a member of it
+    in place is not noticed and not stored.
+
+    \qml
+    GameWindow {
+        id: gameWindow
+        Connections {
+            target: gameWindow.settings
+            function onFullyCompletedChanged() {
+                console.log("best score so far:", gameWindow.settings.maximumHighscore)
+            }
+        }
+    }
+    \endqml
+*/
 Storage {
     id: settings
 
+    /*! Whether sound effects play; stored, true by default. */
     property bool soundEnabled: true
+    /*! Whether background music plays; stored, true by default. */
     property bool musicEnabled: true
+    /*! Whether the game wants particle effects; stored, true by default. */
     property bool particlesEnabled: true
+    /*!
+        Any data of the game's own as a plain object; stored, empty by default.
+        Assign a new object to store a change.
+    */
     property var customData: ({})
+    /*! The best score; stored, 0 by default. */
     property int maximumHighscore: 0
+    /*! The player's name; stored, empty by default. */
     property string username
+    /*!
+        The language of the texts; not stored. Changing it has an effect only when
+        a context object \c translation exists.
+    */
     property string language
+    /*!
+        A list of names of stored properties that are neither loaded nor written.
+        Set it in the declaration.
+    */
     property var ignoredPropertiesForStoring
+    /*! False until the stored values are loaded, then true for good. */
     property bool fullyCompleted: false
 
+    /*!
+        Colours and font size of the framework's widgets: \c textColor,
+        \c accentColor, \c fontSize.
+    */
     property QtObject zarnoStyle: QtObject {
         property color textColor: "white"
         property color accentColor: "#f0a020"
         property real fontSize: 16
     }
+    /*! Same as \l zarnoStyle. */
     property alias style: settings.zarnoStyle
 
     // Values assigned while the object is being created are not written back: the
