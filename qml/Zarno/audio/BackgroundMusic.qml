@@ -1,32 +1,80 @@
 import QtQuick 2.15
 import QtMultimedia 5.0
 
-// Looping music that follows the user's musicEnabled setting and the application state.
+/*!
+    \qmltype BackgroundMusic
+    \inqmlmodule Zarno
+    \brief Looping music that obeys the user's musicEnabled setting.
+
+    Wraps Qt Multimedia's Audio element and loops it forever by default. It
+    finds the settings object and the window by the names \c settings and
+    \c gameWindow from where it is declared: with settings it plays only while
+    \c{settings.musicEnabled} is true and waits until they have loaded (a play()
+    before that plays once they have); switching music off pauses it and on again
+    resumes it. After the game's own stop() or pause(), only play() starts it
+    again. It plays what the multimedia plugins decode: WAV, Ogg Vorbis, Opus,
+    FLAC and MP3.
+
+    \qml
+    BackgroundMusic {
+        source: "../assets/snd/theme.ogg"
+        autoPlay: true      // once the settings have loaded, if music is enabled
+    }
+    \endqml
+*/
 Item {
     id: music
 
+    /*! How often the music plays; \c Audio.Infinite (forever) by default. */
     property alias loops: audio.loops
+    /*! The URL of the music file. */
     property alias source: audio.source
+    /*! The \c muted of the underlying Audio element. */
     property alias muted: audio.muted
+    /*! The volume, from 0.0 to 1.0 (the default). */
     property alias volume: audio.volume
+    /*! The \c status of the underlying Audio element: whether the file is loaded. */
     readonly property alias status: audio.status
+    /*! The \c autoLoad of the underlying Audio element; true by default. */
     property alias autoLoad: audio.autoLoad
     // Handled here rather than by the Audio, so the settings are obeyed.
+    /*!
+        Whether the music starts by itself once the settings have loaded, if
+        music is enabled; false by default. Without it only play() starts the music.
+    */
     property bool autoPlay: false
+    /*! The \c availability of the underlying Audio element. */
     readonly property alias availability: audio.availability
+    /*! The \c bufferProgress of the underlying Audio element. */
     readonly property alias bufferProgress: audio.bufferProgress
+    /*! The length of the music in milliseconds. */
     readonly property alias duration: audio.duration
+    /*! The \c error of the underlying Audio element. */
     readonly property alias error: audio.error
+    /*! A description of the last error. */
     readonly property alias errorString: audio.errorString
+    /*! The \c hasAudio of the underlying Audio element. */
     readonly property alias hasAudio: audio.hasAudio
+    /*! The \c hasVideo of the underlying Audio element. */
     readonly property alias hasVideo: audio.hasVideo
+    /*! The \c metaData of the underlying Audio element. */
     readonly property alias metaData: audio.metaData
+    /*! The \c playbackRate of the underlying Audio element. */
     property alias playbackRate: audio.playbackRate
+    /*! The \c playbackState of the underlying Audio element. */
     readonly property alias playbackState: audio.playbackState
+    /*! The playing position in milliseconds. */
     readonly property alias position: audio.position
+    /*! Whether seek() works on this source. */
     readonly property alias seekable: audio.seekable
+    /*! True while the music plays. */
     readonly property bool playing: audio.playbackState === Audio.PlayingState
 
+    /*!
+        Whether the music pauses on GameWindow::applicationPaused() and resumes on
+        GameWindow::applicationResumed(); false on desktop systems, where losing
+        focus does not pause it.
+    */
     property bool autoPauseInBackground: !system.desktopPlatform
 
     property bool __wasAutoPausedBefore: false
@@ -37,10 +85,17 @@ Item {
     readonly property var __settings: typeof settings !== "undefined" && settings ? settings : null
     readonly property var __gameWindow: typeof gameWindow !== "undefined" && gameWindow ? gameWindow : null
 
+    /*! Emitted when the music starts playing. */
     signal started()
+    /*! Emitted when the music pauses. */
     signal paused()
+    /*! Emitted when the music stops. */
     signal stopped()
 
+    /*!
+        Plays the music if music is enabled in the settings; before the settings
+        have loaded, it plays as soon as they have.
+    */
     function play() {
         __wasAutoPausedBefore = true
         __explicitlyStoppedOrPaused = false
@@ -57,6 +112,7 @@ Item {
         }
     }
 
+    /*! Pauses the music; it stays paused when music is switched off and on. */
     function pause() {
         __wasAutoPausedBefore = false
         __playWhenSettingsCompleted = false
@@ -64,6 +120,7 @@ Item {
         audio.pause()
     }
 
+    /*! Stops the music; it stays stopped when music is switched off and on. */
     function stop() {
         __wasAutoPausedBefore = false
         __playWhenSettingsCompleted = false
@@ -71,6 +128,7 @@ Item {
         audio.stop()
     }
 
+    /*! Moves the playing position to \a offset milliseconds. */
     function seek(offset) {
         audio.seek(offset)
     }
