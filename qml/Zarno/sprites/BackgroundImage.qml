@@ -1,5 +1,17 @@
 import QtQuick 2.0
 
-// The same image component under the name backgrounds use.
+/*!
+    \qmltype BackgroundImage
+    \inqmlmodule Zarno
+    \inherits MultiResolutionImage
+    \brief MultiResolutionImage under the name used for backgrounds.
+
+    \qml
+    BackgroundImage {
+        source: "../assets/img/sky.png"
+        anchors.centerIn: scene.gameWindowAnchorItem
+    }
+    \endqml
+*/
 MultiResolutionImage {
 }

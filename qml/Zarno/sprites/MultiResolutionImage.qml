@@ -1,27 +1,72 @@
 import QtQuick 2.0
 
-// An image sized in logical units, whichever density of its file was resolved.
+/*!
+    \qmltype MultiResolutionImage
+    \inqmlmodule Zarno
+    \brief An image sized in scene units, whichever density of its file is loaded.
+
+    An image file may exist in three densities: the plain file, a variant with
+    twice the pixels in a \c{+hd} folder beside it and one with four times the
+    pixels in a \c{+hd2} folder (\c{img/tree.png}, \c{img/+hd/tree.png},
+    \c{img/+hd2/tree.png}). The engine loads the variant that suits the screen
+    (the context value \c fileSelectorForImages) where it exists, else the
+    plain file, and this item draws it at the same logical size: without a set
+    size it takes the plain file's size in scene units; with a set size the file
+    is stretched to it. The density follows the file actually loaded, also for
+    URLs built in script.
+
+    \qml
+    MultiResolutionImage {
+        source: "../assets/img/tree.png"    // 64 x 128 in the scene, also from +hd/tree.png (128 x 256)
+        x: 100; y: 200
+    }
+    \endqml
+*/
 Item {
     id: root
 
+    /*! The URL of the image file (its plain, density-less name). */
     property alias source: image.source
+    /*!
+        Scene units per file pixel of the loaded file: 1 for a plain file, 0.5 for
+        a \c{+hd} file, 0.25 for a \c{+hd2} file.
+    */
     property real contentScaleFactor: internalContentScaleFactorForImages
+    /*!
+        Whether the item is centred on its parent's origin (x and y minus half its
+        size); false by default.
+    */
     property bool translateToCenterAnchor: false
+    /*! Whether the image is mirrored horizontally. */
     property alias mirror: image.mirror
+    /*! Same as \l mirror. */
     property alias mirrorX: image.mirror
+    /*! Whether the image is flipped vertically inside its own box. */
     property bool mirrorY: false
 
+    /*! The inner Image element. */
     property alias image: image
+    /*! Whether the file loads in the background; see Image::asynchronous. */
     property alias asynchronous: image.asynchronous
+    /*! Whether the loaded image is cached; see Image::cache. */
     property alias cache: image.cache
+    /*! How the file fills a set size; see Image::fillMode. */
     property alias fillMode: image.fillMode
+    /*! The horizontal alignment of the inner Image. */
     property alias horizontalAlignment: image.horizontalAlignment
+    /*! The vertical alignment of the inner Image. */
     property alias verticalAlignment: image.verticalAlignment
+    /*! The painted width of the inner Image, in file pixels. */
     property alias paintedWidth: image.paintedWidth
+    /*! The painted height of the inner Image, in file pixels. */
     property alias paintedHeight: image.paintedHeight
+    /*! The loading progress, from 0.0 to 1.0. */
     property alias progress: image.progress
+    /*! Whether the image is filtered when scaled. */
     property alias smooth: image.smooth
+    /*! The size of the loaded file in pixels. */
     property alias sourceSize: image.sourceSize
+    /*! The loading status of the inner Image (\c Image.Ready once loaded). */
     property alias status: image.status
 
     // Whether width/height were taken from the file rather than set from outside;

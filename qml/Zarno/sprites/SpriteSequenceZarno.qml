@@ -1,23 +1,59 @@
 import QtQuick 2.0
 
-// Qt Quick's SpriteSequence for strips whose frames are given in logical units.
+/*!
+    \qmltype SpriteSequenceZarno
+    \inqmlmodule Zarno
+    \brief Qt Quick's SpriteSequence for sprite strips with frames in scene units.
+
+    Declare SpriteZarno children, one per animation, and the strip they share in
+    \l defaultSource. Frame sizes and positions are written in scene units (the
+    plain file's pixels), whichever density of the strip is loaded. The item
+    takes the frame size of the current sprite; the first sprite plays first.
+
+    \qml
+    SpriteSequenceZarno {
+        defaultSource: "../assets/img/runner.png"
+        SpriteZarno { name: "run"; frameWidth: 64; frameHeight: 64; frameCount: 6; frameRate: 12 }
+        SpriteZarno { name: "jump"; startFrameRow: 2; frameWidth: 64; frameHeight: 64; frameCount: 4; frameRate: 12; to: { "run": 1 } }
+    }
+    \endqml
+*/
 Item {
     id: root
 
+    /*! The strip's URL; \l defaultSource takes it unless set itself. */
     property url spriteSheetSource
+    /*!
+        The URL of the sprite strip all sprites draw from. Changing it (another
+        creature, another density) rebuilds the animation.
+    */
     property url defaultSource: spriteSheetSource
+    /*! Scene units per pixel of the loaded strip: 1, 0.5 (\c{+hd}) or 0.25 (\c{+hd2}). */
     property real contentScaleFactor: internalContentScaleFactorForImages
+    /*! The SpriteZarno children, in their order; assign a list to use other sprites. */
     property var sprites: []
 
+    /*! The inner SpriteSequence. */
     property alias spriteSequence: spriteSequence
+    /*!
+        The name of the sprite to move towards through the \c to weights; see
+        SpriteSequence::goalSprite.
+    */
     property alias goalSprite: spriteSequence.goalSprite
+    /*! Whether the animation runs; true by default. False freezes the current frame. */
     property alias running: spriteSequence.running
+    /*! Whether frames are blended; false. */
     property alias interpolate: spriteSequence.interpolate
+    /*! The name of the sprite that plays. */
     readonly property alias currentSprite: spriteSequence.currentSprite
+    /*! The SpriteZarno that plays; null before the first one starts. */
     readonly property var currentSpriteObject: __spriteNamed(spriteSequence.currentSprite, children)
 
+    /*! Whether the item is mirrored horizontally in place; false by default. */
     property bool mirror: false
+    /*! Same as \l mirror unless set itself. */
     property bool mirrorX: mirror
+    /*! Whether the item is flipped vertically in place; false by default. */
     property bool mirrorY: false
 
     width: currentSpriteObject ? currentSpriteObject.frameWidth : 0
@@ -34,6 +70,7 @@ Item {
         }
     ]
 
+    /*! Changes at once to the sprite named \a sprite. */
     function jumpTo(sprite) {
         spriteSequence.jumpTo(sprite)
     }

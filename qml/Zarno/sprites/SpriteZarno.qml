@@ -1,30 +1,69 @@
 import QtQuick 2.0
 
-// One animation of a sprite strip, with its frames given in logical units.
+/*!
+    \qmltype SpriteZarno
+    \inqmlmodule Zarno
+    \brief One animation of a SpriteSequenceZarno strip, with its frames in scene units.
+
+    Frames of one animation stand side by side in a row of the strip, starting
+    at column \l startFrameColumn of row \l startFrameRow. Place it inside a
+    SpriteSequenceZarno, which gives it the strip.
+
+    \qml
+    SpriteSequenceZarno {
+        defaultSource: "../assets/img/bird.png"
+        SpriteZarno { name: "fly"; frameWidth: 32; frameHeight: 32; frameCount: 4; frameDuration: 100 }
+    }
+    \endqml
+*/
 Item {
     id: spriteZarno
 
+    /*! The width of one frame in scene units. */
     property int frameWidth
+    /*! The height of one frame in scene units. */
     property int frameHeight
+    /*! The column, from 1, of the first frame; 1 by default. */
     property int startFrameColumn: 1
+    /*! The row, from 1, of the first frame; 1 by default. */
     property int startFrameRow: 1
+    /*! The x of the first frame in scene units; follows \l startFrameColumn. */
     property int frameX: (startFrameColumn - 1) * frameWidth
+    /*! The y of the first frame in scene units; follows \l startFrameRow. */
     property int frameY: (startFrameRow - 1) * frameHeight
 
+    /*! The sprite's name, used by \c to, \c goalSprite and \c jumpTo(). */
     property alias name: sprite.name
+    /*!
+        The sprites that may follow this one with their weights, for example
+        \c{{"run": 1, "idle": 0.5}}; see Sprite::to.
+    */
     property alias to: sprite.to
+    /*! The number of frames. */
     property alias frameCount: sprite.frameCount
+    /*! Frames per second; see Sprite::frameRate. */
     property alias frameRate: sprite.frameRate
+    /*! A random variation of \l frameRate. */
     property alias frameRateVariation: sprite.frameRateVariation
+    /*! Milliseconds per frame, used when \l frameRate is not set. */
     property alias frameDuration: sprite.frameDuration
+    /*! A random variation of \l frameDuration. */
     property alias frameDurationVariation: sprite.frameDurationVariation
+    /*! Milliseconds before moving to a sprite of \l to. */
     property alias duration: sprite.duration
+    /*! A random variation of \l duration. */
     property alias durationVariation: sprite.durationVariation
+    /*! Whether the sprite moves on once per drawn frame instead of by time. */
     property alias frameSync: sprite.frameSync
+    /*! Whether the sprite starts at a random frame. */
     property alias randomStart: sprite.randomStart
+    /*! Whether the frames play backwards. */
     property alias reverse: sprite.reverse
+    /*! The strip's URL; set by the sequence from its \c defaultSource. */
     property alias source: sprite.source
+    /*! The inner Sprite. */
     property alias sprite: sprite
+    /*! Scene units per pixel of the loaded strip: 1, 0.5 (\c{+hd}) or 0.25 (\c{+hd2}). */
     readonly property real contentScaleFactor: String(sprite.source) !== "" ? __factorForUrl(sprite.source) : internalContentScaleFactorForImages
 
     property bool __initialized: false
