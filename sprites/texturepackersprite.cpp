@@ -12,6 +12,215 @@
 
 #include <cmath>
 
+/*!
+    \qmltype TexturePackerSprite
+    \inqmlmodule Zarno
+    \instantiates TexturePackerSprite
+    \brief One frame, or an animation over frames, of a packed sprite sheet.
+
+    A sheet is one image with many frames, described by a JSON document whose
+    "frames" object is keyed by frame name and whose "meta" object names the
+    image and its size. Set \l source to the JSON document and \l frameNames
+    to the frames to cycle through. Sheets and their textures are read once per
+    process and shared by every sprite. A sheet in a \c{+hd} or \c{+hd2} folder
+    has a \l textureScale of 0.5 or 0.25, so a frame keeps its size in scene
+    units. The animation clock is the wall clock; a game pause
+    (System::pauseGameForObject()) holds it. Nothing is drawn until the sheet
+    and its image load; problems are logged as warnings.
+
+    The framework's TexturePackerAnimatedSpriteZarno wraps this element with
+    sizes in scene units; use this one directly for full control.
+
+    \qml
+    TexturePackerSprite {
+        source: "../assets/img/sheet.json"
+        frameNames: ["walk1.png", "walk2.png", "walk3.png"]
+        frameRate: 8
+    }
+    \endqml
+*/
+
+/*!
+    \qmlproperty list<string> TexturePackerSprite::frameNames
+    The names of the frames to show, in order (matched exactly against the
+    sheet's frame names). A name the sheet does not hold is logged once and
+    draws nothing. One name makes a still sprite.
+*/
+
+/*!
+    \qmlproperty url TexturePackerSprite::source
+    The URL of the sheet's JSON document. Its image is read from the same
+    folder. Setting the same URL again does nothing.
+*/
+
+/*!
+    \qmlproperty string TexturePackerSprite::name
+    A name for wrappers that use the sprite as a state of a sequence; stored only.
+*/
+
+/*!
+    \qmlproperty var TexturePackerSprite::to
+    Transitions for wrappers, as in Sprite::to; stored only.
+*/
+
+/*!
+    \qmlproperty enumeration TexturePackerSprite::fillMode
+    How a frame fills a set size:
+    \value TexturePackerSprite.Stretch the frame is stretched to the item (default)
+    \value TexturePackerSprite.PreserveAspectFit the frame keeps its aspect
+           ratio; a size set in one direction gives the other
+*/
+
+/*!
+    \qmlproperty real TexturePackerSprite::textureScale
+    Scene units per sheet pixel: 1, or 0.5 and 0.25 for sheets in \c{+hd} and
+    \c{+hd2} folders. Read-only.
+*/
+
+/*!
+    \qmlproperty real TexturePackerSprite::frameRate
+    Frames per second; 1 by default.
+*/
+
+/*!
+    \qmlproperty int TexturePackerSprite::loops
+    How often the frames play before the animation stops;
+    \c TexturePackerSprite.Infinite (-1, the default) plays forever.
+    \value TexturePackerSprite.Infinite
+*/
+
+/*!
+    \qmlproperty bool TexturePackerSprite::running
+    Whether the animation runs; true by default. Loading the sheet's image
+    restarts the animation from frame 0, so a sprite declared with
+    \c{running: false} runs once its image has loaded: stop it after that, or
+    use \l paused.
+*/
+
+/*!
+    \qmlproperty bool TexturePackerSprite::paused
+    Whether the animation is paused on its current frame; false by default.
+*/
+
+/*!
+    \qmlproperty bool TexturePackerSprite::reverse
+    Whether the frames play backwards; false by default.
+*/
+
+/*!
+    \qmlproperty int TexturePackerSprite::currentFrame
+    The index in \l frameNames of the frame shown. It can be set only while
+    \l paused.
+*/
+
+/*!
+    \qmlproperty bool TexturePackerSprite::interpolate
+    Whether each frame is blended into the next as time passes; false by default.
+*/
+
+/*!
+    \qmlsignal TexturePackerSprite::loopFinished()
+    Emitted each time the animation has played all its frames once.
+*/
+
+/*!
+    \qmlsignal TexturePackerSprite::textureScaleChanged()
+    Emitted when a new \l source changes \l textureScale.
+*/
+
+/*!
+    \qmlmethod TexturePackerSprite::start()
+    Starts the animation.
+*/
+
+/*!
+    \qmlmethod TexturePackerSprite::stop()
+    Stops the animation.
+*/
+
+/*!
+    \qmlmethod TexturePackerSprite::restart()
+    Starts the animation again from frame 0.
+*/
+
+/*!
+    \qmlmethod TexturePackerSprite::pause()
+    Pauses the animation on its current frame.
+*/
+
+/*!
+    \qmlmethod TexturePackerSprite::resume()
+    Resumes a paused animation.
+*/
+
+/*!
+    \qmlmethod TexturePackerSprite::advance()
+    Shows the next frame; works only while the animation is running and paused.
+*/
+
+/*!
+    \qmlmethod TexturePackerSprite::clearCache()
+    Forgets every sheet and texture read so far, for all sprites; each sprite
+    reads its image again when it is next drawn and sheets are read again on
+    the next change of \l source.
+*/
+
+/*!
+    \qmlmethod TexturePackerSprite::setFrameNames(list<string> frameNames)
+    \qmlmethod TexturePackerSprite::setSource(url source)
+    \qmlmethod TexturePackerSprite::setName(string name)
+    \qmlmethod TexturePackerSprite::setTo(var to)
+    \qmlmethod TexturePackerSprite::setFillMode(FillModes fillMode)
+    \qmlmethod TexturePackerSprite::setFrameRate(real frameRate)
+    \qmlmethod TexturePackerSprite::setLoops(int loops)
+    \qmlmethod TexturePackerSprite::setRunning(bool running)
+    \qmlmethod TexturePackerSprite::setPaused(bool paused)
+    \qmlmethod TexturePackerSprite::setCurrentFrame(int currentFrame)
+    \qmlmethod TexturePackerSprite::setReverse(bool reverse)
+    \qmlmethod TexturePackerSprite::setInterpolate(bool interpolate)
+    Setters of the properties of the same names, the same as assigning them.
+    They take \a frameNames, \a source, \a name, \a to, \a fillMode,
+    \a frameRate, \a loops, \a running, \a paused, \a currentFrame,
+    \a reverse or \a interpolate.
+*/
+
+/*!
+    \qmlmethod list<string> TexturePackerSprite::getFrameNames()
+    \qmlmethod url TexturePackerSprite::getSource()
+    \qmlmethod string TexturePackerSprite::getName()
+    \qmlmethod var TexturePackerSprite::getTo()
+    \qmlmethod FillModes TexturePackerSprite::getFillMode()
+    \qmlmethod real TexturePackerSprite::getTextureScale()
+    \qmlmethod real TexturePackerSprite::getFrameRate()
+    \qmlmethod int TexturePackerSprite::getLoops()
+    \qmlmethod bool TexturePackerSprite::getRunning()
+    \qmlmethod bool TexturePackerSprite::getPaused()
+    \qmlmethod int TexturePackerSprite::getCurrentFrame()
+    \qmlmethod bool TexturePackerSprite::getReverse()
+    \qmlmethod bool TexturePackerSprite::getInterpolate()
+    Getters: each returns the value of the property of the same name.
+*/
+
+/*!
+    \qmlmethod TexturePackerSprite::setWidthScaled(real width)
+    \qmlmethod TexturePackerSprite::setHeightScaled(real height)
+    Set the item's size from a size in scene units, \a width or \a height
+    (divided by \l textureScale).
+*/
+
+/*!
+    \qmlmethod real TexturePackerSprite::getWidthScaled()
+    \qmlmethod real TexturePackerSprite::getHeightScaled()
+    Return the item's size in scene units (multiplied by \l textureScale).
+*/
+
+/*!
+    \qmlmethod bool TexturePackerSprite::widthExplicitlySet()
+    \qmlmethod bool TexturePackerSprite::heightExplicitlySet()
+    Return whether the item's width or height was set, rather than taken from
+    the frame.
+*/
+
 namespace {
 
 // Textures by the context they live in and the image they show. A texture
