@@ -1,18 +1,41 @@
 import QtQuick 2.15
 
-// Shows one of its TexturePackerSpriteZarno children at a time and, whenever
-// the shown one finishes a loop, moves on to a successor drawn by weight.
+/*!
+    \qmltype TexturePackerSpriteSequenceZarno
+    \inqmlmodule Zarno
+    \brief Shows one of its TexturePackerSpriteZarno children at a time, moving on after each loop.
+
+    The first child plays first. Whenever the shown sprite finishes a loop, the
+    next one is drawn at random by the weights of its \c to map. The item takes
+    the size of the shown sprite. See TexturePackerSpriteZarno for an example.
+
+    \qml
+    TexturePackerSpriteSequenceZarno {
+        id: hero
+        TexturePackerSpriteZarno { name: "run"; source: "../assets/img/hero.json"; frameNames: ["run1.png", "run2.png"] }
+        TexturePackerSpriteZarno { name: "jump"; source: "../assets/img/hero.json"; frameNames: ["jump.png"]; to: { "run": 1 } }
+    }
+    // hero.jumpTo("jump")
+    \endqml
+*/
 Item {
     id: sequence
 
+    /*! Whether the shown sprite runs; true by default. */
     property bool running: true
+    /*! The name of the shown sprite; assigning it shows that sprite from its start. */
     property string currentSprite: ""
+    /*! The TexturePackerSpriteZarno children, in their order. */
     property var sprites: []
 
+    /*! Whether the sprites are mirrored horizontally in place; false by default. */
     property bool mirror: false
+    /*! Same as \l mirror. */
     property alias mirrorX: sequence.mirror
+    /*! Whether the sprites are flipped vertically in place; false by default. */
     property bool mirrorY: false
 
+    /*! Shows the sprite named \a name from its start. */
     function jumpTo(name) {
         currentSprite = name
     }
