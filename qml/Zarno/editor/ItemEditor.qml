@@ -20,10 +20,11 @@ import "GUIScript.js" as GUIScript
         width: 200; height: parent.height
         anchors.right: parent.right
     }
-    // elsewhere:
+    \endqml
+    \code
     var tweaks = itemEditor.saveAllComponentsToJSON()
     itemEditor.loadAllComponentsFromJSON(tweaks)
-    \endqml
+    \endcode
 */
 ItemEditorBase {
     id: itemEditor
@@ -56,9 +57,9 @@ ItemEditorBase {
     signal loaded()
     /*! Emitted when the editor is destroyed; components stop talking to it. */
     signal itemEditorDestroyed()
-    /*! Emitted when the row of \a propertyName is pressed. */
+    /*! Emitted when the row of the property \c propertyName is pressed. */
     signal propertyDelegatePressed(string propertyName)
-    /*! Emitted when the row of \a propertyName is released. */
+    /*! Emitted when the row of the property \c propertyName is released. */
     signal propertyDelegateReleased(string propertyName)
 
     contentDelegate: Component { ContentDelegate {} }
@@ -103,7 +104,7 @@ ItemEditorBase {
         return EditorStorage.save(editableType)
     }
 
-    /*! Loads a map written by saveAllComponentsToJSON() into every component. */
+    /*! Loads \a map, written by saveAllComponentsToJSON(), into every component. */
     function loadAllComponentsFromJSON(map) {
         EditorStorage.load(map)
         GUIScript.refresh(EditorStorage)

@@ -20,10 +20,12 @@ import "LevelEditorLogic.js" as Logic
         toRemoveEntityTypes: ["box"]
         onSaveLevelFinished: console.log("saved", currentLevelId)
     }
-    // save, then later load it back:
+    \endqml
+    Save, then later load it back:
+    \code
     levelEditor.saveCurrentLevel({ levelMetaData: { levelName: "My level" } })
     levelEditor.loadSingleLevel(levelEditor.authorGeneratedLevels[0])
-    \endqml
+    \endcode
 */
 Item {
     id: levelEditor
@@ -68,15 +70,15 @@ Item {
     /*! Name of the store of downloaded levels. */
     property string downloaded: "downloaded"
 
-    /*! Emitted when an operation fails; \a errorData has code, requestType, requestParameters and message. */
+    /*! Emitted when an operation fails; \c errorData has code, requestType, requestParameters and message. */
     signal levelError(var errorData)
     /*! Emitted when the current level was saved. */
     signal saveLevelFinished()
     /*! Emitted when a level was loaded and made current. */
     signal loadLevelFinished()
-    /*! Emitted when a new level is current; \a createEmptyLevel is false for a duplicate. */
+    /*! Emitted when a new level is current; \c createEmptyLevel is false for a duplicate. */
     signal newLevelFinished(bool createEmptyLevel)
-    /*! Emitted with the metadata of every level of \a storageLocation. */
+    /*! Emitted with the metadata of every level of \c storageLocation. */
     signal loadAllLevelsFromStorageLocationFinished(string storageLocation, var allLevelsData)
     /*! Emitted when the current level was written to a file. */
     signal exportLevelAsFileFinished()
@@ -92,13 +94,16 @@ Item {
         Logic.createNew(levelEditor, properties)
     }
 
-    /*! Saves the current level under a new id and makes the copy current. */
+    /*! Saves the current level under a new id and makes the copy current; \a properties as for createNewLevel(). */
     function duplicateCurrentLevel(properties) {
         Logic.saveCurrent(levelEditor, properties, true)
         newLevelFinished(false)
     }
 
-    /*! Saves the current entities and editable values as the current level in the "authorGenerated" store. */
+    /*!
+        Saves the current entities and editable values as the current level in the
+        "authorGenerated" store; \a properties may hold levelMetaData and customData.
+    */
     function saveCurrentLevel(properties) {
         Logic.saveCurrent(levelEditor, properties, false)
     }
