@@ -45,8 +45,8 @@
 
 /*!
     \qmlproperty enumeration System::platform
-    The operating system the engine was built for (\c System.Linux on this
-    machine's builds, \c System.Windows for Windows builds). Compare with
+    The operating system the engine was built for: \c System.Linux on Linux,
+    \c System.Windows on Windows, \c System.Mac on macOS. Compare with
     \l isPlatform().
     \value System.Unknown
     \value System.IOS
@@ -93,7 +93,8 @@
 
 /*!
     \qmlproperty bool System::cocosRenderer
-    Always false; kept for games written for older renderers.
+    Always false: the flag of a renderer this engine does not have, kept so
+    that games reading it still run.
 */
 
 /*!
