@@ -20,12 +20,14 @@
     not transparent. Place it over the world's items, at the world's origin.
 
     \qml
-    World { id: physicsWorld }
-    DebugDraw {
-        world: physicsWorld
-        anchors.fill: parent
-        flags: DebugDraw.Shape | DebugDraw.Joint
-        opacity: 0.5
+    Item {
+        World { id: physicsWorld }
+        DebugDraw {
+            world: physicsWorld
+            anchors.fill: parent
+            flags: DebugDraw.Shape | DebugDraw.Joint
+            opacity: 0.5
+        }
     }
     \endqml
 */

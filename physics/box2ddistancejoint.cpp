@@ -41,11 +41,11 @@
 */
 /*!
     \qmlmethod point DistanceJoint::getReactionForce(real inv_dt)
-    The force the joint applies on body B, in pixel units, for the inverse time step.
+    The force the joint applies on body B, in pixel units, for the inverse time step \a inv_dt (1/s).
 */
 /*!
     \qmlmethod real DistanceJoint::getReactionTorque(real inv_dt)
-    The torque the joint applies on body B for the inverse time step.
+    The torque the joint applies on body B for the inverse time step \a inv_dt (1/s).
 */
 
 namespace {

@@ -23,9 +23,9 @@
 /*! \qmlproperty real FrictionJoint::maxTorque
     Largest friction torque. */
 /*! \qmlmethod point FrictionJoint::getReactionForce(real inv_dt)
-    Reaction force on body B for the inverse time step. */
+    Reaction force on body B for the inverse time step \a inv_dt (1/s). */
 /*! \qmlmethod real FrictionJoint::getReactionTorque(real inv_dt)
-    Reaction torque on body B for the inverse time step. */
+    Reaction torque on body B for the inverse time step \a inv_dt (1/s). */
 
 Box2DFrictionJoint::Box2DFrictionJoint(QObject *parent)
     : Box2DJoint(FrictionJoint, parent)

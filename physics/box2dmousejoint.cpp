@@ -31,9 +31,9 @@
 /*! \qmlproperty real MouseJoint::dampingRatio
     Damping ratio of that spring, 0.7 by default. */
 /*! \qmlmethod point MouseJoint::getReactionForce(real inv_dt)
-    Reaction force on body B for the inverse time step. */
+    Reaction force on body B for the inverse time step \a inv_dt (1/s). */
 /*! \qmlmethod real MouseJoint::getReactionTorque(real inv_dt)
-    Reaction torque on body B for the inverse time step. */
+    Reaction torque on body B for the inverse time step \a inv_dt (1/s). */
 
 Box2DMouseJoint::Box2DMouseJoint(QObject *parent)
     : Box2DJoint(MouseJoint, parent)

@@ -38,9 +38,9 @@
 /*! \qmlmethod real PulleyJoint::getCurrentLengthB()
     Current length of side B in pixels. */
 /*! \qmlmethod point PulleyJoint::getReactionForce(real inv_dt)
-    Reaction force on body B for the inverse time step. */
+    Reaction force on body B for the inverse time step \a inv_dt (1/s). */
 /*! \qmlmethod real PulleyJoint::getReactionTorque(real inv_dt)
-    Reaction torque on body B for the inverse time step. */
+    Reaction torque on body B for the inverse time step \a inv_dt (1/s). */
 
 Box2DPulleyJoint::Box2DPulleyJoint(QObject *parent)
     : Box2DJoint(PulleyJoint, parent)

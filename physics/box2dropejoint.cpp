@@ -22,9 +22,9 @@
 /*! \qmlproperty real RopeJoint::maxLength
     Length of the rope in pixels; changes apply to the live joint. */
 /*! \qmlmethod point RopeJoint::getReactionForce(real inv_dt)
-    Reaction force on body B for the inverse time step, in Box2D's units with y down. */
+    Reaction force on body B for the inverse time step \a inv_dt (1/s), in Box2D's units with y down. */
 /*! \qmlmethod real RopeJoint::getReactionTorque(real inv_dt)
-    Reaction torque on body B for the inverse time step. */
+    Reaction torque on body B for the inverse time step \a inv_dt (1/s). */
 
 namespace {
 

@@ -36,9 +36,9 @@
 /*! \qmlmethod real WheelJoint::getJointSpeed()
     Current translation speed in pixels per second. */
 /*! \qmlmethod point WheelJoint::getReactionForce(real inv_dt)
-    Reaction force on body B for the inverse time step. */
+    Reaction force on body B for the inverse time step \a inv_dt (1/s). */
 /*! \qmlmethod real WheelJoint::getReactionTorque(real inv_dt)
-    Reaction torque on body B for the inverse time step. */
+    Reaction torque on body B for the inverse time step \a inv_dt (1/s). */
 
 Box2DWheelJoint::Box2DWheelJoint(QObject *parent)
     : Box2DJoint(WheelJoint, parent)

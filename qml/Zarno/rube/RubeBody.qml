@@ -67,11 +67,11 @@ EntityBase {
     signal fixturesFinished()
     /*! Emitted when the whole scene is built. */
     signal initialized()
-    /*! Emitted when a fixture of the body starts touching \a other. */
+    /*! Emitted when a fixture of the body starts touching \c other. */
     signal beginContact(var other, point contactNormal)
-    /*! Emitted while a fixture of the body keeps touching \a other. */
+    /*! Emitted while a fixture of the body keeps touching \c other. */
     signal contactChanged(var other)
-    /*! Emitted when a fixture of the body stops touching \a other. */
+    /*! Emitted when a fixture of the body stops touching \c other. */
     signal endContact(var other)
 
     /*! Applies \a impulse (pixels, y down) at \a point of the world. */

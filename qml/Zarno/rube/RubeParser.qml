@@ -13,12 +13,14 @@ import "RubeUtils.js" as RubeUtils
     rate come from the file as well.
 
     \qml
-    World { id: world }
-    Item { id: level }
-    RubeParser {
-        id: parser
-        Component.onCompleted: setupLevelFromJSON(Qt.resolvedUrl("scene.json"), world, level)
-        onLevelReady: console.log(bodies.length, "bodies")
+    Item {
+        World { id: world }
+        Item { id: level }
+        RubeParser {
+            id: parser
+            Component.onCompleted: setupLevelFromJSON(Qt.resolvedUrl("scene.json"), world, level)
+            onLevelReady: console.log(bodies.length, "bodies")
+        }
     }
     \endqml
 */
@@ -65,7 +67,10 @@ Item {
         })
     }
 
-    /*! Builds the scene object \a scene (already parsed) read from \a jsonPath. */
+    /*!
+        Builds the scene object \a scene (already parsed) read from \a jsonPath,
+        with its bodies in \a world and its items in \a levelContainer.
+    */
     function setupLevelFromObject(scene, jsonPath, world, levelContainer) {
         __setup(scene, String(jsonPath), world, levelContainer)
     }
