@@ -267,6 +267,21 @@ TestCase {
         fuzzyCompare(c.y, 116, 2)
     }
 
+    // Stiffness is mass times the square of the frequency: a body made a hundred
+    // times heavier must still follow within the same time.
+    function test_mouseJointFollowsMassChanges() {
+        var world = makeWorld()
+        world.gravity = Qt.point(0, 0)
+        var crate = makeBox(world, 0, 0)
+        var mouse = makeJoint("MouseJoint", { target: Qt.point(16, 16), maxForce: 1e12, bodyB: crate.body })
+        crate.body.fixtures[0].density = 100
+        crate.body.resetMassData()
+        steps(world, 1)
+        mouse.target = Qt.point(116, 16)
+        steps(world, 60)
+        fuzzyCompare(centre(crate).x, 116, 2)
+    }
+
     function test_gearJoint() {
         var world = makeWorld()
         world.gravity = Qt.point(0, 0)
