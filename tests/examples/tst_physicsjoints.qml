@@ -39,12 +39,25 @@ TestCase {
         // The ragdoll stays in one piece: its head is still above its feet.
         verify(head.y < scene.height - 60, head.y)
 
-        // Dragging the ragdoll by its torso pulls it along through a mouse joint.
+        // Dragging a body pulls it along through a mouse joint: the ragdoll's torso,
+        // or a dropped body when a falling crate has knocked the ragdoll out of view.
         var dragger = findChild(scene, "dragger")
-        var torso = findChild(scene, "torso")
-        var start = dragger.mapFromItem(torso, torso.width / 2, torso.height / 2)
-        mousePress(dragger, start.x, start.y)
-        verify(dragger.joint !== null)
+        var candidates = [findChild(scene, "torso")].concat(scene.dropped)
+        var start
+        tryVerify(function () {
+            for (var k = 0; k < candidates.length; ++k) {
+                var c = candidates[k].body.getWorldCenter()
+                if (c.x > 20 && c.x < scene.width - 20 && c.y > 80 && c.y < scene.height - 20) {
+                    start = dragger.mapFromItem(scene, c.x, c.y)
+                    mousePress(dragger, start.x, start.y)
+                    if (dragger.joint !== null)
+                        return true
+                    mouseRelease(dragger, start.x, start.y)
+                }
+            }
+            wait(50)
+            return false
+        }, 5000, "a press on a body grabs it")
         // The point grabbed, in the dragged body (a limb may lie over the torso).
         var dragged = dragger.joint.bodyB
         var grabbed = dragged.toLocalPoint(dragger.mapToItem(scene, start.x, start.y))
