@@ -51,15 +51,20 @@ bool isFinite(const QPointF &point)
 
 // Where the item's top-left corner is drawn, relative to its position, once
 // rotation about a transform origin other than the corner has moved it.
-QPointF cornerOffset(const QQuickItem *item, qreal rotation)
+QPointF cornerOffset(const QQuickItem *item, qreal cosine, qreal sine)
 {
     if (item->transformOrigin() == QQuickItem::TopLeft)
         return QPointF();
     const QPointF origin = item->transformOriginPoint();
+    return origin - QPointF(origin.x() * cosine - origin.y() * sine, origin.x() * sine + origin.y() * cosine);
+}
+
+QPointF cornerOffset(const QQuickItem *item, qreal rotation)
+{
+    if (item->transformOrigin() == QQuickItem::TopLeft)
+        return QPointF();
     const qreal angle = qDegreesToRadians(rotation);
-    const qreal c = qCos(angle);
-    const qreal s = qSin(angle);
-    return origin - QPointF(origin.x() * c - origin.y() * s, origin.x() * s + origin.y() * c);
+    return cornerOffset(item, qCos(angle), qSin(angle));
 }
 
 bool sameVector(const QPointF &a, const QPointF &b)
@@ -268,7 +273,7 @@ void Box2DBody::synchronizeTarget()
         m_body->ApplyTorque(float(-m_torque / (scale * scale)), true);
 
     // Writes to the item are the body's own: they must not mark it dirty.
-    QPointer<QQuickItem> target = m_target;
+    QQuickItem *target = m_target.data();
     bool moved = false;
     qreal writtenRotation = target->rotation();
     QPointF writtenPosition = target->position();
@@ -280,17 +285,19 @@ void Box2DBody::synchronizeTarget()
         target->setRotation(writtenRotation);
     }
     const b2Vec2 &position = m_body->GetPosition();
-    if (target && (!qFuzzyCompare(position.x, m_bodyDef.position.x) || !qFuzzyCompare(position.y, m_bodyDef.position.y))) {
+    if (m_target && (!qFuzzyCompare(position.x, m_bodyDef.position.x) || !qFuzzyCompare(position.y, m_bodyDef.position.y))) {
         m_bodyDef.position = position;
         // The corner for the body's rotation: the item's may be one it cannot take.
-        const QPointF corner = cornerOffset(target, toQmlAngle(m_bodyDef.angle));
+        // Box2D keeps that rotation's cosine and sine (counter-clockwise).
+        const b2Rot &turn = m_body->GetTransform().q;
+        const QPointF corner = cornerOffset(target, turn.c, -turn.s);
         writtenPosition = QPointF(position.x * scale - corner.x(), -position.y * scale - corner.y());
         target->setPosition(writtenPosition);
         moved = true;
     }
     m_synchronizing = false;
-    // A handler of the item's own signals may have moved it again.
-    if (target && (target->position() != writtenPosition || target->rotation() != writtenRotation))
+    // A handler of the item's own signals may have moved it again, or deleted it.
+    if (m_target && (target->position() != writtenPosition || target->rotation() != writtenRotation))
         m_transformDirty = true;
     if (moved)
         emit positionChanged();

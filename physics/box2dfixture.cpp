@@ -64,6 +64,8 @@ Box2DFixture::Box2DFixture(QObject *parent)
 
 Box2DFixture::~Box2DFixture()
 {
+    if (m_contactChangedWatched)
+        --s_contactChangedWatchers;
     // A Box2D fixture must never outlive the element named in its user data.
     Box2DWorld *world = m_body ? m_body->world() : nullptr;
     if (world) {
@@ -74,8 +76,10 @@ Box2DFixture::~Box2DFixture()
 
 void Box2DFixture::connectNotify(const QMetaMethod &signal)
 {
-    if (signal == QMetaMethod::fromSignal(&Box2DFixture::contactChanged))
+    if (!m_contactChangedWatched && signal == QMetaMethod::fromSignal(&Box2DFixture::contactChanged)) {
         m_contactChangedWatched = true;
+        ++s_contactChangedWatchers;
+    }
 }
 
 Box2DBody *Box2DFixture::getBody() const

@@ -74,6 +74,8 @@ public:
     // Whether contactChanged() ever had a receiver: most fixtures never have one,
     // and a world with many resting contacts need not emit to nobody.
     bool contactChangedWatched() const { return m_contactChangedWatched; }
+    // How many live fixtures of the process are watched so.
+    static int contactChangedWatchers() { return s_contactChangedWatchers; }
 
 signals:
     void beginContact(Box2DFixture *other, const QPointF &contactNormal);
@@ -117,6 +119,7 @@ private:
     b2Fixture *m_fixture = nullptr;
     b2Fixture *m_reverseFixture = nullptr;
     bool m_contactChangedWatched = false;
+    static inline int s_contactChangedWatchers = 0;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Box2DFixture::CategoryFlags)

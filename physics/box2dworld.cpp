@@ -599,6 +599,8 @@ void Box2DWorld::deliverContactEvents()
 void Box2DWorld::emitContactChanged()
 {
     m_touching.clear();
+    if (Box2DFixture::contactChangedWatchers() == 0)
+        return;
     for (b2Contact *contact = m_world.GetContactList(); contact; contact = contact->GetNext()) {
         if (!contact->IsTouching())
             continue;
