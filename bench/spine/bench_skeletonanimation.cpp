@@ -5,6 +5,7 @@
 //  2. N SkeletonAnimationFbo items in a window, updated every frame.
 // Run the second part under an X server with OpenGL, e.g.
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/bench_skeletonanimation
+#include "../common/benchrow.h"
 #include "app/zrapplication.h"
 #include "spine/spineanimationstate.h"
 #include "spine/spineatlas.h"
@@ -141,11 +142,21 @@ int main(int argc, char **argv)
     if (!data)
         return 1;
     std::printf("runtime, per frame (update, pose, world transforms, bounds):\n");
-    for (int count : {1, 10, 100})
-        std::printf("  %4d skeletons: %9.1f us\n", count, runtimeFrameMicroseconds(data.get(), count));
+    for (int count : {1, 10, 100}) {
+        const double us = runtimeFrameMicroseconds(data.get(), count);
+        std::printf("  %4d skeletons: %9.1f us\n", count, us);
+        char measure[80];
+        std::snprintf(measure, sizeof measure, "%d skeletons, runtime frame (vs 60 fps)", count);
+        benchRow(measure, us / 1000, 1000.0 / 60, "ms");
+    }
     std::printf("window, average frame time with N SkeletonAnimationFbo items (vsync may cap it):\n");
-    for (int count : {1, 10, 40})
-        std::printf("  %4d items: %7.2f ms\n", count, windowFrameMilliseconds(count));
+    for (int count : {1, 10, 40}) {
+        const double ms = windowFrameMilliseconds(count);
+        std::printf("  %4d items: %7.2f ms\n", count, ms);
+        char measure[80];
+        std::snprintf(measure, sizeof measure, "%d skeleton items, window frame (vs 60 fps)", count);
+        benchRow(measure, ms, 1000.0 / 60, "ms");
+    }
     return 0;
 }
 

@@ -2,6 +2,7 @@
 // TexturePackerSprite beside Qt Quick's AnimatedSprite showing the same image.
 // Run under an X server with OpenGL, e.g.
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/bench_texturepackersprite
+#include "../common/benchrow.h"
 #include "app/zrapplication.h"
 
 #include <QElapsedTimer>
@@ -60,8 +61,8 @@ import QtQuick 2.15
 import Zarno 2.0
 
 Item {
-    width: 1024
-    height: 768
+    width: 1280
+    height: 1024
     Repeater {
         model: spriteCount
         delegate: useEngineSprite ? engineSprite : toolkitSprite
@@ -69,8 +70,8 @@ Item {
     Component {
         id: engineSprite
         TexturePackerSprite {
-            x: (index * 37) % 992
-            y: (index * 53) % 736
+            x: (index * 37) % 1248
+            y: (index * 53) % 992
             source: sheetJson
             frameNames: ["f0.png", "f1.png", "f2.png", "f3.png", "f4.png", "f5.png", "f6.png", "f7.png"]
             frameRate: desynchronised ? 6 + index % 7 : 10
@@ -79,8 +80,8 @@ Item {
     Component {
         id: toolkitSprite
         AnimatedSprite {
-            x: (index * 37) % 992
-            y: (index * 53) % 736
+            x: (index * 37) % 1248
+            y: (index * 53) % 992
             width: 32
             height: 32
             source: sheetImage
@@ -126,7 +127,7 @@ Result measure(const QString &dir, int count, bool engineSprite, bool desynchron
         qWarning() << view.errors();
         return result;
     }
-    view.resize(1024, 768);
+    view.resize(1280, 1024);
 
     QVector<qint64> swaps;
     QElapsedTimer clock;
@@ -200,6 +201,15 @@ int main(int argc, char **argv)
             if (results[0].meanMs > 0)
                 std::printf("%-8d %-8s ratio of mean frame times, TexturePackerSprite / AnimatedSprite: %.2f\n", count,
                             desynchronised ? "mixed" : "in step", results[1].meanMs / results[0].meanMs);
+            char measure[80];
+            std::snprintf(measure, sizeof measure, "%d sprites %s, frame (vs AnimatedSprite)", count,
+                          desynchronised ? "mixed" : "in step");
+            benchRow(measure, results[1].meanMs, results[0].meanMs, "ms");
+            if (count == 10000) {
+                std::snprintf(measure, sizeof measure, "%d sprites %s, frame (vs 60 fps)", count,
+                              desynchronised ? "mixed" : "in step");
+                benchRow(measure, results[1].meanMs, 1000.0 / 60, "ms");
+            }
         }
     }
     return 0;
