@@ -1,8 +1,9 @@
 #ifndef ZARNOSCHEDULER_H
 #define ZARNOSCHEDULER_H
 
-#include <QMap>
+#include <QHash>
 #include <QObject>
+#include <vector>
 
 class ISchedulable;
 class ZarnoTask;
@@ -32,17 +33,26 @@ public:
     void setSchedulingMethod(int method);
 
     // The live task of an element, or null; for inspection by tools and tests.
-    const ZarnoTask *task(ISchedulable *element) const { return m_tasks.value(element); }
-    int count() const { return m_tasks.size(); }
+    const ZarnoTask *task(ISchedulable *element) const;
+    int count() const { return m_index.size(); }
 
 signals:
     void schedulingMethodChanged();
 
 private:
+    // What a pass reads, in registration order: one pointer per registration,
+    // the element to tick or null for a paused one, so a frame walks one array
+    // as a plain loop would. m_tasks runs alongside (the task of each place; a
+    // null task marks the tombstone of a removed registration until the next
+    // pass that starts outside any other pass closes the gaps).
     void dropTask(ZarnoTask *task);
     ZarnoTask *liveTask(ISchedulable *element, const char *missingWarning) const;
+    void compact();
 
-    QMap<ISchedulable *, ZarnoTask *> m_tasks;
+    std::vector<ISchedulable *> m_ticked;
+    std::vector<ZarnoTask *> m_tasks;
+    QHash<ISchedulable *, int> m_index; // element -> its place in both
+    int m_tombstones = 0;
     int m_schedulingMethod = None;
     bool m_inPass = false;
 };

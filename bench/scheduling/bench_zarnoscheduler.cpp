@@ -1,6 +1,11 @@
 // Cost of the scheduler's frame pass per registered element, beside the floor of
 // a plain loop of virtual tick() calls over the same objects. Also counts heap
 // allocations made during the passes: the common case must make none.
+// The floor is a loop of virtual calls: the compiler must not turn it into
+// guarded direct calls to the one type it sees here, which the scheduler (in
+// another translation unit) can never do.
+#pragma GCC optimize("no-devirtualize-speculatively")
+
 #include "../common/benchrow.h"
 #include "scheduling/ischedulable.h"
 #include "scheduling/zarnoscheduler.h"

@@ -34,6 +34,8 @@ private slots:
     void pauseKeepsAccumulator();
     void registrationDuringPassWaitsForNextFrame();
     void removalDuringPassIsNeverTicked();
+    void ticksInRegistrationOrderAcrossRemovals_data();
+    void ticksInRegistrationOrderAcrossRemovals();
     void nonPositiveIntervalNeverHangs();
     void stepDriverDeliversWholeMilliseconds();
     void stepDriverPauseDeliversTimeSinceResume();
@@ -196,6 +198,83 @@ void tst_ZarnoScheduler::removalDuringPassIsNeverTicked()
     QCOMPARE(self.ticks.size(), 1);
     delete a;
     delete b;
+}
+
+void tst_ZarnoScheduler::ticksInRegistrationOrderAcrossRemovals_data()
+{
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QVector<int>>("removed"); // registration numbers
+    QTest::addColumn<bool>("duringPass");      // removed by the first element's tick
+    const int none = ZarnoScheduler::None, accumulated = ZarnoScheduler::Accumulated;
+    QVector<int> most, everyOther;
+    for (int i = 0; i < 100; ++i) {
+        if (i % 10)
+            most << i;
+        if (i % 2 == 0)
+            everyOther << i;
+    }
+    QTest::newRow("nothing removed") << none << QVector<int>{} << false;
+    QTest::newRow("ends removed") << none << QVector<int>{0, 99} << false;
+    QTest::newRow("every other removed") << accumulated << everyOther << false;
+    QTest::newRow("most removed in a pass") << none << most << true;
+    QTest::newRow("most removed in a pass, accumulated") << accumulated << most << true;
+}
+
+void tst_ZarnoScheduler::ticksInRegistrationOrderAcrossRemovals()
+{
+    QFETCH(int, method);
+    QFETCH(QVector<int>, removed);
+    QFETCH(bool, duringPass);
+    ZarnoScheduler scheduler;
+    scheduler.setSchedulingMethod(method);
+    // Registered from the highest address down, so no address order can pass.
+    std::vector<Probe> probes(100);
+    // Accumulated steps of 1/64 s in frames of 1/32 s tick an element twice in
+    // a row: noted once.
+    QVector<int> order;
+    auto note = [&order](int r) {
+        if (order.isEmpty() || order.last() != r)
+            order << r;
+    };
+    for (int r = 0; r < 100; ++r) {
+        probes[size_t(99 - r)].onTick = [note, r] { note(r); };
+        scheduler.addSchedulable(&probes[size_t(99 - r)], 1.0 / 64);
+    }
+    auto removeAll = [&] {
+        for (int r : removed)
+            scheduler.removeSchedulable(&probes[size_t(99 - r)]);
+    };
+    if (duringPass)
+        probes[99].onTick = [&] {
+            note(0);
+            if (scheduler.isScheduled(&probes[0]))
+                removeAll();
+        };
+    else
+        removeAll();
+
+    QVector<int> kept;
+    for (int r = 0; r < 100; ++r) {
+        if (!removed.contains(r))
+            kept << r;
+    }
+    for (int frame = 0; frame < 3; ++frame) { // the second and third after the gaps are closed
+        order.clear();
+        scheduler.advance(1.0 / 32);
+        QCOMPARE(order, kept);
+    }
+    QCOMPARE(scheduler.count(), kept.size());
+    for (int r = 0; r < 100; ++r) {
+        const ZarnoTask *task = scheduler.task(&probes[size_t(99 - r)]);
+        QCOMPARE(task ? task->element() : nullptr, removed.contains(r) ? nullptr : &probes[size_t(99 - r)]);
+    }
+    // Back again, a removed element comes last.
+    if (!removed.isEmpty()) {
+        scheduler.addSchedulable(&probes[size_t(99 - removed.first())], 1.0 / 64);
+        order.clear();
+        scheduler.advance(1.0 / 32);
+        QCOMPARE(order, kept + QVector<int>{removed.first()});
+    }
 }
 
 void tst_ZarnoScheduler::nonPositiveIntervalNeverHangs()
