@@ -16,16 +16,19 @@ import time
 
 ROW = re.compile(r"BENCH\|([^|]+)\|([^|]+)\|([^|]+)\|(\S+)")
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+# Another build's programs (say, one kept from before a change) can be measured
+# against the same sources: ZARNO_BENCH_BIN=/elsewhere/bin scripts/run-bench.py
+BIN = os.environ.get("ZARNO_BENCH_BIN", os.path.join(ROOT, "build", "bin"))
 # QML benchmarks of the game measure it at the size it is tuned for.
 QML_SCREEN = "960x640x24"
 
 
 def benchmarks(pattern):
     found = []
-    for path in sorted(glob.glob(os.path.join(ROOT, "build", "bin", "bench_*"))):
+    for path in sorted(glob.glob(os.path.join(BIN, "bench_*"))):
         if os.access(path, os.X_OK):
             found.append((os.path.basename(path), [path], {}))
-    qmltest = os.path.join(ROOT, "build", "bin", "zarno-qmltest")
+    qmltest = os.path.join(BIN, "zarno-qmltest")
     for path in sorted(glob.glob(os.path.join(ROOT, "bench", "*", "bench_*.qml"))):
         name = os.path.splitext(os.path.basename(path))[0]
         found.append((name, [qmltest, "-input", path], {"ZARNO_TEST_SCREEN": QML_SCREEN}))
