@@ -10,6 +10,7 @@
 #include <QSGGeometryNode>
 #include <QSGTexture>
 
+#include <algorithm>
 #include <cmath>
 
 /*!
@@ -588,7 +589,7 @@ void TexturePackerSprite::updateVertices()
         bottom = float(quadH * (r.y() + r.height()) / sh);
     }
 
-    QSGGeometry::TexturedPoint2D *v = m_node->geometry()->vertexDataAsTexturedPoint2D();
+    auto *v = static_cast<TexturePackerSpriteMaterial::Vertex *>(m_node->geometry()->vertexData());
     const float xs[4] = {left, right, left, right};
     const float ys[4] = {top, top, bottom, bottom};
     bool changed = false;
@@ -619,7 +620,7 @@ void TexturePackerSprite::updateTextureCoordinates(bool force)
     const QRectF sub = m_material && m_material->texture() ? m_material->texture()->normalizedTextureSubRect()
                                                            : QRectF(0, 0, 1, 1);
     const float l = float(sub.left()), t = float(sub.top()), r = float(sub.right()), b = float(sub.bottom());
-    QSGGeometry::TexturedPoint2D *v = m_node->geometry()->vertexDataAsTexturedPoint2D();
+    auto *v = static_cast<TexturePackerSpriteMaterial::Vertex *>(m_node->geometry()->vertexData());
     // A rotated frame lies turned clockwise in the sheet: the upright top-left
     // corner is the stored area's top-right one.
     if (!rotated) {
@@ -640,38 +641,49 @@ void TexturePackerSprite::updateMaterial()
 {
     if (!m_material || m_frameNames.isEmpty())
         return;
-    m_material->setFiltering(smooth() ? QSGTexture::Linear : QSGTexture::Nearest);
+    const QSGTexture::Filtering filtering = smooth() ? QSGTexture::Linear : QSGTexture::Nearest;
+    if (m_material->filtering() != filtering) {
+        m_material->setFiltering(filtering);
+        m_node->markDirty(QSGNode::DirtyMaterial);
+    }
 
+    // Frame x, y, next frame x, y, frame width, height, progress.
+    float anim[7] = {0, 0, 0, 0, 0, 0, 0};
     const double sheetW = m_sheet ? m_sheet->size.width() : 0;
     const double sheetH = m_sheet ? m_sheet->size.height() : 0;
-    if (sheetW <= 0 || sheetH <= 0) {
-        // The quad is collapsed already; keep the lookup finite.
-        m_material->setAnimPos(QVector4D());
-        m_material->setAnimSize(0.0f, 0.0f);
-        m_material->setProgress(0.0f);
+    // Without a sheet size the quad is collapsed already; the lookup stays finite.
+    if (sheetW > 0 && sheetH > 0) {
+        const TexturePackerFrame *frame = frameAt(m_machine.currentState());
+        const QRect r = frame ? frame->frame : QRect();
+        double w = r.width();
+        double h = r.height();
+        // The frame's size is upright; its stored area is turned.
+        if (frame && frame->rotated)
+            std::swap(w, h);
+        anim[0] = anim[2] = float(r.x() / sheetW);
+        anim[1] = anim[3] = float(r.y() / sheetH);
+        anim[4] = float(w / sheetW);
+        anim[5] = float(h / sheetH);
+        if (m_interpolate) {
+            const TexturePackerFrame *next = frameAt(m_machine.nextState());
+            const QPoint p = next ? next->frame.topLeft() : QPoint();
+            anim[2] = float(p.x() / sheetW);
+            anim[3] = float(p.y() / sheetH);
+            anim[6] = m_machine.progress();
+        }
+    }
+    setAnimation(anim);
+}
+
+void TexturePackerSprite::setAnimation(const float anim[7])
+{
+    // Rewritten, and so uploaded again, only when something changed.
+    auto *v = static_cast<TexturePackerSpriteMaterial::Vertex *>(m_node->geometry()->vertexData());
+    if (std::equal(anim, anim + 7, &v[0].ax) && std::equal(anim, anim + 7, &v[3].ax))
         return;
-    }
-
-    const TexturePackerFrame *frame = frameAt(m_machine.currentState());
-    const QRect r = frame ? frame->frame : QRect();
-    double w = r.width();
-    double h = r.height();
-    // The frame's size is upright; its stored area is turned.
-    if (frame && frame->rotated)
-        std::swap(w, h);
-
-    const float x = float(r.x() / sheetW);
-    const float y = float(r.y() / sheetH);
-    m_material->setAnimSize(float(w / sheetW), float(h / sheetH));
-    if (m_interpolate) {
-        const TexturePackerFrame *next = frameAt(m_machine.nextState());
-        const QPoint p = next ? next->frame.topLeft() : QPoint();
-        m_material->setAnimPos(QVector4D(x, y, float(p.x() / sheetW), float(p.y() / sheetH)));
-        m_material->setProgress(m_machine.progress());
-    } else {
-        m_material->setAnimPos(QVector4D(x, y, x, y));
-        m_material->setProgress(0.0f);
-    }
+    for (int i = 0; i < 4; ++i)
+        std::copy(anim, anim + 7, &v[i].ax);
+    m_node->markDirty(QSGNode::DirtyGeometry);
 }
 
 QSGGeometryNode *TexturePackerSprite::buildNode()
@@ -681,19 +693,16 @@ QSGGeometryNode *TexturePackerSprite::buildNode()
         return nullptr;
 
     m_material = new TexturePackerSpriteMaterial;
-    m_material->setProgress(0.0f);
-    m_material->setAnimPos(QVector4D());
-    m_material->setAnimSize(1.0f, 1.0f);
 
-    auto *geometry = new QSGGeometry(QSGGeometry::defaultAttributes_TexturedPoint2D(), 4, 6,
-                                     QSGGeometry::UnsignedShortType);
+    auto *geometry = new QSGGeometry(TexturePackerSpriteMaterial::attributes(), 4, 6, QSGGeometry::UnsignedShortType);
     geometry->setDrawingMode(QSGGeometry::DrawTriangles);
     quint16 *indices = geometry->indexDataAsUShort();
     const quint16 order[6] = {0, 1, 2, 1, 3, 2};
     std::copy(order, order + 6, indices);
-    QSGGeometry::TexturedPoint2D *v = geometry->vertexDataAsTexturedPoint2D();
+    // Frame at the origin, one whole texture in size, no progress.
+    auto *v = static_cast<TexturePackerSpriteMaterial::Vertex *>(geometry->vertexData());
     for (int i = 0; i < 4; ++i)
-        v[i].set(0, 0, 0, 0);
+        v[i] = TexturePackerSpriteMaterial::Vertex{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0};
 
     m_node = new QSGGeometryNode;
     m_node->setGeometry(geometry);
@@ -736,6 +745,8 @@ void TexturePackerSprite::loadTexture()
     if (m_material) {
         m_material->setTexture(texture);
         m_material->setFiltering(smooth() ? QSGTexture::Linear : QSGTexture::Nearest);
+        if (m_node)
+            m_node->markDirty(QSGNode::DirtyMaterial);
     }
     m_machine.restart();
     m_textureNeedsReload = false;
@@ -787,7 +798,6 @@ QSGNode *TexturePackerSprite::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeD
     }
     if (m_dirty || m_interpolate) {
         updateMaterial();
-        m_node->markDirty(QSGNode::DirtyMaterial);
         m_dirty = false;
     }
 

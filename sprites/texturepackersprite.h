@@ -131,6 +131,7 @@ private:
     void loadTexture();
     void updateTextureCoordinates(bool force);
     void updateMaterial();
+    void setAnimation(const float anim[7]);
 
     CircularStateMachine m_machine;
     QStringList m_frameNames;

@@ -6,11 +6,11 @@
 namespace {
 
 const char *const VertexProgram = R"(
-attribute highp vec2 vPos;
+attribute highp vec4 vPos;
 attribute highp vec2 vTex;
+attribute highp vec4 animPos;  // frame x, y and next frame x, y
+attribute highp vec3 animData; // frame width, frame height, progress
 uniform highp mat4 qt_Matrix;
-uniform highp vec3 animData; // frame width, frame height, progress
-uniform highp vec4 animPos;  // frame x, y and next frame x, y
 varying highp vec4 fTexS;
 varying lowp float progress;
 
@@ -19,7 +19,7 @@ void main()
     progress = animData.z;
     fTexS.xy = animPos.xy + vTex * animData.xy;
     fTexS.zw = animPos.zw + vTex * animData.xy;
-    gl_Position = qt_Matrix * vec4(vPos, 0.0, 1.0);
+    gl_Position = qt_Matrix * vPos;
 }
 )";
 
@@ -40,9 +40,8 @@ class TexturePackerSpriteMaterialData : public QSGMaterialShader
 public:
     char const *const *attributeNames() const override
     {
-        // Position first, texture coordinate second: the order of the
-        // geometry's attributes.
-        static const char *const names[] = {"vPos", "vTex", nullptr};
+        // The order of the geometry's attributes.
+        static const char *const names[] = {"vPos", "vTex", "animPos", "animData", nullptr};
         return names;
     }
 
@@ -55,9 +54,8 @@ public:
             texture->setFiltering(material->filtering());
             texture->bind();
         }
-        program()->setUniformValue(m_opacity, state.opacity());
-        program()->setUniformValue(m_animData, material->animWidth(), material->animHeight(), material->progress());
-        program()->setUniformValue(m_animPos, material->animPos());
+        if (state.isOpacityDirty())
+            program()->setUniformValue(m_opacity, state.opacity());
         if (state.isMatrixDirty())
             program()->setUniformValue(m_matrix, state.combinedMatrix());
     }
@@ -70,15 +68,11 @@ protected:
     {
         m_matrix = program()->uniformLocation("qt_Matrix");
         m_opacity = program()->uniformLocation("qt_Opacity");
-        m_animData = program()->uniformLocation("animData");
-        m_animPos = program()->uniformLocation("animPos");
     }
 
 private:
     int m_matrix = -1;
     int m_opacity = -1;
-    int m_animData = -1;
-    int m_animPos = -1;
 };
 
 template<typename T>
@@ -107,20 +101,22 @@ QSGMaterialShader *TexturePackerSpriteMaterial::createShader() const
 
 int TexturePackerSpriteMaterial::compare(const QSGMaterial *other) const
 {
-    // The renderer merges nodes whose materials compare equal into one draw
-    // call with one set of uniforms, so every uniform input takes part.
+    // Equal materials merge into one draw call: only what is bound per draw
+    // call takes part, the animation state is in the vertices.
     const auto *o = static_cast<const TexturePackerSpriteMaterial *>(other);
     if (int c = order(quintptr(texture()), quintptr(o->texture())))
         return c;
-    if (int c = order(int(m_filtering), int(o->m_filtering)))
-        return c;
-    for (int i = 0; i < 4; ++i) {
-        if (int c = order(m_animPos[i], o->m_animPos[i]))
-            return c;
-    }
-    if (int c = order(m_animWidth, o->m_animWidth))
-        return c;
-    if (int c = order(m_animHeight, o->m_animHeight))
-        return c;
-    return order(m_progress, o->m_progress);
+    return order(int(m_filtering), int(o->m_filtering));
+}
+
+const QSGGeometry::AttributeSet &TexturePackerSpriteMaterial::attributes()
+{
+    static const QSGGeometry::Attribute list[] = {
+        QSGGeometry::Attribute::createWithAttributeType(0, 2, QSGGeometry::FloatType, QSGGeometry::PositionAttribute),
+        QSGGeometry::Attribute::createWithAttributeType(1, 2, QSGGeometry::FloatType, QSGGeometry::TexCoordAttribute),
+        QSGGeometry::Attribute::createWithAttributeType(2, 4, QSGGeometry::FloatType, QSGGeometry::UnknownAttribute),
+        QSGGeometry::Attribute::createWithAttributeType(3, 3, QSGGeometry::FloatType, QSGGeometry::UnknownAttribute),
+    };
+    static const QSGGeometry::AttributeSet set = {4, int(sizeof(Vertex)), list};
+    return set;
 }

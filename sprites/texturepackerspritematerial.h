@@ -2,16 +2,30 @@
 #define TEXTUREPACKERSPRITEMATERIAL_H
 
 #include <QPointer>
+#include <QSGGeometry>
 #include <QSGMaterial>
 #include <QSGTexture>
-#include <QVector4D>
 
-// Draws one frame of a sheet texture: every pixel of the quad samples the
-// texture at animPos.xy + texCoord * animData.xy, blended toward the same
-// place of the next frame (animPos.zw) by the interpolation progress.
+// Draws sprites of one sheet texture: every pixel of a quad samples the texture
+// at animPos.xy + texCoord * animData.xy, blended toward the same place of the
+// next frame (animPos.zw) by the interpolation progress (animData.z).
+//
+// The animation state travels in the vertices, not in uniforms, so the material
+// of every sprite of a sheet compares equal and the renderer merges them all
+// into one draw call; a frame change rewrites four vertices.
 class TexturePackerSpriteMaterial : public QSGMaterial
 {
 public:
+    struct Vertex
+    {
+        float x, y;                 // position
+        float tx, ty;               // texture coordinate of the corner
+        float ax, ay, bx, by;       // animPos: frame x, y and next frame x, y
+        float width, height, progress; // animData: frame size and progress
+    };
+    // Position, texture coordinate, animPos, animData: the layout of Vertex.
+    static const QSGGeometry::AttributeSet &attributes();
+
     TexturePackerSpriteMaterial();
 
     QSGMaterialType *type() const override;
@@ -27,29 +41,9 @@ public:
     QSGTexture::Filtering filtering() const { return m_filtering; }
     void setFiltering(QSGTexture::Filtering filtering) { m_filtering = filtering; }
 
-    float progress() const { return m_progress; }
-    void setProgress(float progress) { m_progress = progress; }
-
-    // Current frame x, y and next frame x, y, in texture units.
-    QVector4D animPos() const { return m_animPos; }
-    void setAnimPos(const QVector4D &animPos) { m_animPos = animPos; }
-
-    // Frame width and height in texture units.
-    float animWidth() const { return m_animWidth; }
-    float animHeight() const { return m_animHeight; }
-    void setAnimSize(float width, float height)
-    {
-        m_animWidth = width;
-        m_animHeight = height;
-    }
-
 private:
     QPointer<QSGTexture> m_texture;
     QSGTexture::Filtering m_filtering = QSGTexture::Linear;
-    float m_progress = 0.0f;
-    QVector4D m_animPos;
-    float m_animWidth = 1.0f;
-    float m_animHeight = 1.0f;
 };
 
 #endif

@@ -130,6 +130,8 @@ private slots:
     void frameControlOnlyWhilePaused();
     void frameBeyondShortenedListIsMissing();
     void clearCacheRebindsEverySprite();
+    void spritesOfOneSheetDrawTheirOwnFrames_data();
+    void spritesOfOneSheetDrawTheirOwnFrames();
 
 private:
     QTemporaryDir m_dir;
@@ -612,6 +614,44 @@ void tst_TexturePackerSprite::clearCacheRebindsEverySprite()
     COMPARE_PIXEL(image, 62, 32, Green);
     QCOMPARE(a->implicitWidth(), 24.0);
     QCOMPARE(spriteWarnings(collector), QStringList());
+}
+
+void tst_TexturePackerSprite::spritesOfOneSheetDrawTheirOwnFrames_data()
+{
+    // Sprites of one sheet are drawn together from their vertices: each must keep
+    // its own frame, opacity and smoothing however they are mixed.
+    QTest::addColumn<QStringList>("frames");
+    QTest::addColumn<QVector<qreal>>("opacities");
+    QTest::addColumn<bool>("mixedSmoothing");
+    const QStringList rgb{"red", "green", "blue", "red", "blue", "green", "green", "red", "blue"};
+    QTest::newRow("frames side by side") << rgb << QVector<qreal>(rgb.size(), 1.0) << false;
+    QTest::newRow("opacities apart") << QStringList{"blue", "blue", "red", "red"} << QVector<qreal>{1, 0.5, 0.5, 1}
+                                     << false;
+    QTest::newRow("smoothing apart") << rgb << QVector<qreal>(rgb.size(), 1.0) << true;
+}
+
+void tst_TexturePackerSprite::spritesOfOneSheetDrawTheirOwnFrames()
+{
+    QFETCH(QStringList, frames);
+    QFETCH(QVector<qreal>, opacities);
+    QFETCH(bool, mixedSmoothing);
+    const QHash<QString, QColor> colours{{"red", Red}, {"green", Green}, {"blue", Blue}};
+    Scene scene;
+    for (int i = 0; i < frames.size(); ++i) {
+        TexturePackerSprite *sprite = scene.add(mainUrl(), {frames.at(i)}, QPointF(10 + 30 * i, 10 + 10 * (i % 2)));
+        sprite->setOpacity(opacities.at(i));
+        sprite->setSmooth(mixedSmoothing && i % 2);
+    }
+    QVERIFY(scene.show());
+    const QImage image = scene.settle();
+    saveGrab(image, "one-sheet");
+    for (int i = 0; i < frames.size(); ++i) {
+        const QColor c = colours.value(frames.at(i));
+        const qreal o = opacities.at(i);
+        COMPARE_PIXEL(image, 18 + 30 * i, 18 + 10 * (i % 2), QColor(qRound(c.red() * o), qRound(c.green() * o), qRound(c.blue() * o)));
+        // Nothing between two sprites.
+        COMPARE_PIXEL(image, 33 + 30 * i, 18, Black);
+    }
 }
 
 int main(int argc, char **argv)
