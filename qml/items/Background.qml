@@ -1,5 +1,6 @@
 import QtQuick 2.0
 import Zarno 2.0
+import "landbands.js" as LandBands
 
 Item {
     id: landLayer
@@ -12,7 +13,6 @@ Item {
     // drawing five layers from full-density textures was what made a run crawl under
     // software rendering.
     property real pixelsPerUnit: 1
-    readonly property int pictureHeight: Math.max(1, Math.ceil(height * pixelsPerUnit))
 
     // The land's picture is read in the background and shown once it is there:
     // reading five full-screen pictures on the spot stalled the run at every portal.
@@ -35,8 +35,13 @@ Item {
         id: nextPicture
         visible: false
         asynchronous: true
-        sourceSize.height: landLayer.pictureHeight
-        source: landLayer.landSource
+        sourceSize.height: landLayer.loadedHeight
+        // The same size and band as the copies below, so they find it in the cache;
+        // the band is known before the first read.
+        Component.onCompleted: {
+            image.sourceClipRect = Qt.binding(function () { return landLayer.loadedBand })
+            source = Qt.binding(function () { return landLayer.landSource })
+        }
         // A missing file shows as nothing rather than keeping the old land.
         onStatusChanged: {
             if (status === Image.Ready || status === Image.Error)
@@ -44,21 +49,33 @@ Item {
         }
     }
 
+    // The picture (1500 x 1280 units) fitted into 1500 units by the layer's height,
+    // and the rows of it that can show (see landbands.js).
+    readonly property real fit: Math.min(1, height / 1280)
+    readonly property var band: LandBands.band(land, number)
+    // Window pixels of the whole picture's height, and of the band read from it.
+    readonly property int loadedHeight: Math.max(1, Math.ceil(1280 * fit * pixelsPerUnit))
+    readonly property real pixelsPerRow: loadedHeight / 1280
+    readonly property rect loadedBand: Qt.rect(0, Math.floor(band[0] * pixelsPerRow),
+                                               Math.ceil(1500 * pixelsPerRow),
+                                               Math.ceil((band[1] - band[0]) * pixelsPerRow))
+
     // Three copies side by side; jumping back by one image width (1500) keeps the
-    // strip looping without a seam. The copies share the picture read above.
+    // strip looping without a seam. The copies share the band read above.
     Row {
         id: strip
-        anchors.verticalCenter: parent.verticalCenter
 
         Repeater {
             model: 3
             BackgroundImage {
-                // The strip's period; the picture is 1500 units wide at its own density.
+                // The strip's period; the band keeps the picture's place in the layer.
                 width: 1500
-                height: landLayer.height
+                height: (landLayer.band[1] - landLayer.band[0]) * landLayer.fit
+                y: (landLayer.height - 1280 * landLayer.fit) / 2 + landLayer.band[0] * landLayer.fit
                 fillMode: Image.PreserveAspectFit
                 asynchronous: true
-                sourceSize.height: landLayer.pictureHeight
+                sourceSize.height: landLayer.loadedHeight
+                Component.onCompleted: image.sourceClipRect = Qt.binding(function () { return landLayer.loadedBand })
                 source: landLayer.shownSource
             }
         }

@@ -8,6 +8,9 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -192,6 +195,53 @@ private slots:
                     QCOMPARE(clear, 0);
                 else
                     QVERIFY2(clear > img.width() / 2, qPrintable(file));
+            }
+        }
+    }
+
+    // The game draws each land layer only within its band (qml/items/landbands.js):
+    // nothing may show above a band's top, and the ground must be opaque wherever
+    // the layers in front of it are cut off.
+    void landBandsHoldWhatShows_data()
+    {
+        QTest::addColumn<int>("density");
+        QTest::newRow("plain") << 1;
+        QTest::newRow("hd") << 2;
+    }
+
+    void landBandsHoldWhatShows()
+    {
+        QFETCH(int, density);
+        QFile js(QStringLiteral(ZARNO_SOURCE_DIR "/qml/items/landbands.js"));
+        QVERIFY(js.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(js.readAll());
+        const QRegularExpressionMatch opaque = QRegularExpression(QStringLiteral("groundOpaqueFrom = (\\d+)")).match(text);
+        const QRegularExpressionMatch table = QRegularExpression(QStringLiteral("var tops = (\\[[^;]*?\\])\\s*\\n\\s*\\n"))
+                                                  .match(text);
+        QVERIFY(opaque.hasMatch() && table.hasMatch());
+        const QJsonArray tops = QJsonDocument::fromJson(table.captured(1).toUtf8()).array();
+        QCOMPARE(tops.size(), 6);
+        auto rowsWhere = [](const QImage &img, int from, int to, bool (*test)(int alpha)) {
+            for (int y = qMax(0, from); y < qMin(to, img.height()); ++y) {
+                const QRgb *row = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+                for (int x = 0; x < img.width(); ++x)
+                    if (!test(qAlpha(row[x])))
+                        return y;
+            }
+            return -1;
+        };
+        for (int land = 0; land < 6; ++land) {
+            const QImage ground = load(densityFile(QStringLiteral("img/bkg/bkg-%1-4.png").arg(land), density));
+            QVERIFY(!ground.isNull());
+            const int bad = rowsWhere(ground, opaque.captured(1).toInt() * density, ground.height(),
+                                      [](int a) { return a == 255; });
+            QVERIFY2(bad < 0, qPrintable(QStringLiteral("land %1: ground not opaque in row %2").arg(land).arg(bad)));
+            for (int layer = 1; layer < 5; ++layer) {
+                const QImage img = load(densityFile(QStringLiteral("img/bkg/bkg-%1-%2.png").arg(land).arg(layer), density));
+                const int top = tops.at(land).toArray().at(layer).toInt() * density;
+                const int shown = rowsWhere(img, 0, top, [](int a) { return a == 0; });
+                QVERIFY2(shown < 0, qPrintable(QStringLiteral("land %1 layer %2: row %3 shows above the band")
+                                                   .arg(land).arg(layer).arg(shown)));
             }
         }
     }

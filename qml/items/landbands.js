@@ -1,0 +1,22 @@
+.pragma library
+
+// The rows (of the 1280 of a land picture) where each layer can show, per land
+// and layer: a layer starts where its own drawing does, and a layer in front of
+// the ground ends where the ground turns opaque, since nothing behind it shows
+// there. Drawing only these bands spares the transparent rest of every picture.
+// tst_assetgen checks them against the generated pictures.
+var groundOpaqueFrom = 856
+var tops = [
+    [0, 412, 623, 383, 812],
+    [0, 468, 576, 494, 812],
+    [0, 374, 607, 416, 812],
+    [0, 0, 687, 502, 812],
+    [0, 517, 550, 0, 812],
+    [0, 326, 691, 478, 812]
+]
+
+function band(land, layer) {
+    var top = land >= 0 && land < tops.length && layer >= 0 && layer < 5 ? tops[land][layer] : 0
+    var bottom = layer >= 1 && layer <= 3 ? groundOpaqueFrom : 1280
+    return [top, bottom]
+}
