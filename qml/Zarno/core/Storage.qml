@@ -62,6 +62,11 @@ Item {
         return StorageScript.setValue(storage, key, value)
     }
 
+    // Several keys written and removed together (see storage.js).
+    function __writeAll(values, removed) {
+        return StorageScript.writeAll(storage, values, removed)
+    }
+
     /*! Removes \a key from the store. */
     function clearValue(key) {
         StorageScript.clearValue(storage, key)

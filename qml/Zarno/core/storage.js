@@ -93,6 +93,29 @@ function setValue(storage, key, value) {
     return 1
 }
 
+// Writes every key of values and removes every key in removed in one transaction:
+// a store whose entries refer to each other is never seen half-updated, even when
+// the process dies in between. Returns 1, or undefined when nothing was written.
+function writeAll(storage, values, removed) {
+    var db = database(storage)
+    if (!db)
+        return undefined
+    try {
+        db.transaction(function(tx) {
+            for (var key in values) {
+                var text = JSON.stringify(values[key])
+                tx.executeSql("INSERT OR REPLACE INTO settings VALUES (?,?);", [String(key), text === undefined ? "" : text])
+            }
+            for (var i = 0; i < (removed || []).length; ++i)
+                tx.executeSql("DELETE FROM settings WHERE setting=?;", [String(removed[i])])
+        })
+    } catch (error) {
+        console.warn("WARNING: Storage: could not write " + Object.keys(values).join(", ") + ": " + error.message)
+        return undefined
+    }
+    return 1
+}
+
 function clearValue(storage, key) {
     key = String(key)
     log(storage, ["Storage:", "clearValue", key])

@@ -79,12 +79,13 @@ Storage {
             levels.push(meta)
         }
         level.levelMetaData = meta
-        if (setValue(String(meta.levelId), level) === undefined) {
+        // The level and the list that names it change together or not at all.
+        var values = { levels: levels }
+        values[String(meta.levelId)] = level
+        if (__writeAll(values, []) === undefined) {
             console.warn("WARNING: LevelStorage: could not save level", meta.levelId, "in", storageLocation)
             return undefined
         }
-        if (setValue("levels", levels) === undefined)
-            console.warn("WARNING: LevelStorage: could not update the level list of", storageLocation)
         allLevels = levels
         currentActiveLevel = level
         return level
@@ -109,8 +110,7 @@ Storage {
             console.debug("WARNING: LevelStorage: level to remove not found with id", levelId)
         else
             levels.splice(index, 1)
-        setValue("levels", levels)
-        clearValue(String(levelId))
+        __writeAll({ levels: levels }, [String(levelId)])
         allLevels = levels
         if (currentActiveLevel && currentActiveLevel.levelMetaData
                 && String(currentActiveLevel.levelMetaData.levelId) === String(levelId))
