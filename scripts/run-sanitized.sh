@@ -16,7 +16,16 @@ if [ ! -f build-asan/build.ninja ]; then
   CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON -DZARNO_FUZZ=ON -DZARNO_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 fi
-cmake --build build-asan -j"$(nproc)"
+# "fuzz" as the first argument builds and runs only the fuzzers (what CI runs).
+if [ "${1:-}" = fuzz ]; then
+  shift
+  targets=$(sed -n 's/^build \(bin\/fuzz_[a-z]*\): .*/\1/p' build-asan/build.ninja | sort -u)
+  # shellcheck disable=SC2086
+  cmake --build build-asan -j"$(nproc)" --target ${targets//bin\//}
+  set -- -R '^fuzz_[a-z]+$' "$@"
+else
+  cmake --build build-asan -j"$(nproc)"
+fi
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:detect_stack_use_after_return=0:${ASAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 bash scripts/with-test-env.sh ctest --test-dir build-asan --output-on-failure -j2 -E '^sh_tst_(package|soak)$' "$@"
