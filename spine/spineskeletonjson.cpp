@@ -8,6 +8,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cmath>
+
 namespace spine {
 
 namespace {
@@ -31,6 +33,17 @@ float number(const QJsonObject &object, const char *key, float fallback)
 {
     const QJsonValue value = object.value(QLatin1String(key));
     return value.isDouble() ? float(value.toDouble()) : fallback;
+}
+
+// Counts, offsets and event integers: a value beyond any sensible index is clamped
+// (an int cannot hold it, and converting it would be undefined), then refused by range checks.
+int whole(const QJsonObject &object, const char *key, int fallback)
+{
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (!value.isDouble())
+        return fallback;
+    const double given = value.toDouble();
+    return std::isfinite(given) ? int(qBound(-1e9, given, 1e9)) : fallback;
 }
 
 bool flag(const QJsonObject &object, const char *key, bool fallback)
@@ -331,7 +344,7 @@ void Reader::readMeshTriangles(MeshBase *mesh, const QJsonObject &map, int verte
             return fail(QStringLiteral("Triangle index out of range in mesh %1: %2").arg(mesh->name).arg(index));
         mesh->triangles.append(quint16(index));
     }
-    mesh->hullLength = qBound(0, int(number(map, "hull", 0)) * 2, vertexCount * 2);
+    mesh->hullLength = qBound(0, whole(map, "hull", 0) * 2, vertexCount * 2);
     for (const QJsonValue &value : map.value(QLatin1String("edges")).toArray())
         mesh->edges.append(value.toInt());
     mesh->width = number(map, "width", 0) * m_scale;
@@ -344,7 +357,7 @@ void Reader::readEvents(const QJsonObject &events)
         const QJsonObject map = it.value().toObject();
         auto event = std::make_unique<EventData>();
         event->name = it.key();
-        event->intValue = int(number(map, "int", 0));
+        event->intValue = whole(map, "int", 0);
         event->floatValue = number(map, "float", 0);
         event->stringValue = text(map, "string");
         m_data->events.push_back(std::move(event));
@@ -464,7 +477,7 @@ void Reader::readAnimation(const QString &name, const QJsonObject &map)
             Event event;
             event.data = data;
             event.time = number(key, "time", 0);
-            event.intValue = int(number(key, "int", float(data->intValue)));
+            event.intValue = whole(key, "int", data->intValue);
             event.floatValue = number(key, "float", data->floatValue);
             event.stringValue = key.contains(QLatin1String("string")) ? text(key, "string") : data->stringValue;
             timeline->setFrame(frame, event);
@@ -505,7 +518,7 @@ void Reader::readDeform(const QJsonObject &ffd, std::vector<std::unique_ptr<Time
                     // Keys hold offsets from the setup vertices, from "offset" on.
                     QVector<float> vertices(count, 0.0f);
                     const QVector<float> deltas = floats(key.value(QLatin1String("vertices")), m_scale);
-                    const int start = int(number(key, "offset", 0));
+                    const int start = whole(key, "offset", 0);
                     if (start < 0 || start + deltas.size() > count)
                         return fail(QStringLiteral("Deform vertices out of range: %1").arg(it.key()));
                     for (int i = 0; i < deltas.size(); ++i)
@@ -546,7 +559,7 @@ void Reader::readDrawOrder(const QJsonArray &keys, std::vector<std::unique_ptr<T
                     return fail(QStringLiteral("Draw order offsets out of slot order: %1").arg(text(offset, "slot")));
                 while (original != slotIndex)
                     unchanged.append(original++);
-                const int target = original + int(number(offset, "offset", 0));
+                const int target = original + whole(offset, "offset", 0);
                 if (target < 0 || target >= slotCount || order.at(target) != -1)
                     return fail(QStringLiteral("Draw order offset out of range: %1").arg(text(offset, "slot")));
                 order[target] = original++;
