@@ -359,7 +359,9 @@ void SkeletonAnimationFbo::updateSkeletonAnimation()
     m_events.clear();
 
     float elapsed = 0;
-    if (m_clock.isValid())
+    if (m_heldForGame)
+        m_clock.invalidate();
+    else if (m_clock.isValid())
         elapsed = m_clock.restart() / 1000.0f;
     else
         m_clock.start();
@@ -385,6 +387,21 @@ void SkeletonAnimationFbo::updateSkeletonAnimation()
     setImplicitSize(box.width(), box.height());
     setPosition(QPointF(box.left(), -box.bottom()));
     update();
+}
+
+bool SkeletonAnimationFbo::pauseForGame()
+{
+    if (m_heldForGame)
+        return false;
+    m_heldForGame = true;
+    return true;
+}
+
+void SkeletonAnimationFbo::resumeForGame()
+{
+    m_heldForGame = false;
+    // The next update starts timing afresh instead of counting the pause.
+    m_clock.invalidate();
 }
 
 void SkeletonAnimationFbo::setToSetupPose()

@@ -1,6 +1,8 @@
 #ifndef SKELETONANIMATIONFBO_H
 #define SKELETONANIMATIONFBO_H
 
+#include "platform/igamepausable.h"
+
 #include <QElapsedTimer>
 #include <QList>
 #include <QQuickFramebufferObject>
@@ -23,9 +25,10 @@ class AnimationState;
 // Loads a skeleton and its atlas, plays its animations on request and draws
 // the posed skeleton into its framebuffer. The item places itself so that
 // the skeleton's origin is at (0, 0) of its parent, y pointing up.
-class SkeletonAnimationFbo : public QQuickFramebufferObject
+class SkeletonAnimationFbo : public QQuickFramebufferObject, public IGamePausable
 {
     Q_OBJECT
+    Q_INTERFACES(IGamePausable)
     Q_PROPERTY(QUrl skeletonDataFile READ skeletonDataFile WRITE setSkeletonDataFile NOTIFY skeletonDataFileChanged)
     Q_PROPERTY(QUrl atlasFile READ atlasFile WRITE setAtlasFile NOTIFY atlasFileChanged)
     // Scales the skeleton as it is read, not the drawn item.
@@ -38,6 +41,9 @@ class SkeletonAnimationFbo : public QQuickFramebufferObject
     Q_PROPERTY(QSize sourceSize READ sourceSize NOTIFY sourceSizeChanged)
 public:
     explicit SkeletonAnimationFbo(QQuickItem *parent = nullptr);
+
+    bool pauseForGame() override;
+    void resumeForGame() override;
     ~SkeletonAnimationFbo() override;
 
     Renderer *createRenderer() const override;
@@ -126,6 +132,9 @@ private:
     bool m_loaded = false;
     bool m_textureCacheStale = true;
     QElapsedTimer m_clock;
+    // Held by System::pauseGameForObject: updates advance nothing, and the held
+    // time never reaches the animations.
+    bool m_heldForGame = false;
     QList<SpineEvent *> m_events;
     // Attachment world vertices; grows to the largest attachment.
     mutable std::vector<float> m_worldVertices;

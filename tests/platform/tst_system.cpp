@@ -592,8 +592,10 @@ void tst_System::unsupportedAndSpriteHelpers()
 
 static const char *const movingScene = R"(
 import QtQuick 2.0
+import QtQuick.Particles 2.0
 import Zarno 2.0
 Item {
+    property alias particles: particles
     property alias packed: packed
     property alias heldPacked: heldPacked
     property alias timer: timer
@@ -619,6 +621,7 @@ Item {
         }
         TexturePackerSprite { id: packed; running: true }
         TexturePackerSprite { id: heldPacked; running: true; paused: true }
+        ParticleSystem { id: particles }
     }
 }
 )";
@@ -683,6 +686,10 @@ void tst_System::pauseAndResumeEverythingBelowAnObject()
     QVERIFY(!sprite->property("running").toBool());
     QVERIFY(!sequence->property("running").toBool());
     QVERIFY(scene.child("packed")->property("paused").toBool());
+    // Particle systems age their particles by an animation of their own.
+    auto *particleClock = scene.child("particles")->findChild<QAbstractAnimation *>();
+    QVERIFY(particleClock);
+    QCOMPARE(particleClock->state(), QAbstractAnimation::Paused);
     QVERIFY(!scene.nativeTimer->isActive());
     QCOMPARE(scene.nativeAnimation->state(), QAbstractAnimation::Paused);
     QCOMPARE(scene.zarnoApp.stepDriver()->state(), QAbstractAnimation::Paused);
@@ -700,6 +707,7 @@ void tst_System::pauseAndResumeEverythingBelowAnObject()
     QVERIFY(sequence->property("running").toBool());
     QVERIFY(!scene.child("packed")->property("paused").toBool());
     QVERIFY(scene.child("packed")->property("running").toBool());
+    QCOMPARE(particleClock->state(), QAbstractAnimation::Running);
     // Held by the game itself before: stays held.
     QVERIFY(scene.child("heldPacked")->property("paused").toBool());
     QVERIFY(scene.nativeTimer->isActive());

@@ -79,6 +79,8 @@ QByteArray skeletonJson()
         {"animations", QJsonObject{
             {"turn", QJsonObject{{"bones", QJsonObject{{"b", QJsonObject{{"rotate", QJsonArray{
                 QJsonObject{{"time", 0}, {"angle", 90}}, QJsonObject{{"time", 1}, {"angle", 90}}}}}}}}}},
+            {"spin", QJsonObject{{"bones", QJsonObject{{"b", QJsonObject{{"rotate", QJsonArray{
+                QJsonObject{{"time", 0}, {"angle", 0}}, QJsonObject{{"time", 1}, {"angle", 90}}}}}}}}}},
             {"ping", QJsonObject{{"events", QJsonArray{QJsonObject{{"time", 0}, {"name", "ping"}, {"string", "hi"}}}}}},
         }},
     };
@@ -172,6 +174,7 @@ private slots:
     void missingPageImageIsSkipped();
     void eventsLiveUntilNextUpdate();
     void handlersMayReloadAndReplace();
+    void heldForGameAdvancesNothing();
 };
 
 void tst_SkeletonAnimationFbo::drawsPosedSkeletonWhereBonesPutIt()
@@ -372,6 +375,32 @@ void tst_SkeletonAnimationFbo::handlersMayReloadAndReplace()
     QVERIFY(item->isLoaded());
     // The scale written by the handler was applied once the runtime was done.
     QCOMPARE(item->skeleton()->findBone("b")->worldX, 30.0f * item->skeletonScale());
+}
+
+void tst_SkeletonAnimationFbo::heldForGameAdvancesNothing()
+{
+    Files files;
+    QQuickItem origin;
+    ProbedItem *item = makeItem(&origin, files.url("s.json"), files.url("s.atlas"));
+    QVERIFY(item->isLoaded());
+    item->setAnimation(0, "spin", true);
+    item->updateSkeletonAnimation();
+    const QPointF rest = item->position();
+
+    // Neither the held time nor the time since the hold reaches the animation:
+    // bone b would otherwise have turned a third of the way and moved the box.
+    IGamePausable *pausable = item;
+    QVERIFY(pausable->pauseForGame());
+    QVERIFY(!pausable->pauseForGame());
+    QTest::qWait(300);
+    item->updateSkeletonAnimation();
+    QCOMPARE(item->position(), rest);
+    pausable->resumeForGame();
+    item->updateSkeletonAnimation();
+    QVERIFY((item->position() - rest).manhattanLength() < 1);
+    QTest::qWait(300);
+    item->updateSkeletonAnimation();
+    QVERIFY((item->position() - rest).manhattanLength() > 1);
 }
 
 QTEST_MAIN(tst_SkeletonAnimationFbo)
