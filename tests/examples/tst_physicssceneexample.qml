@@ -23,7 +23,8 @@ TestCase {
 
         tryVerify(function () { return named.rotor.rotation < -90 }, 5000, "the windmill turns counter-clockwise")
         wait(2000)
-        verify(Math.abs(named.seesaw.rotation) < 0.35 * 180 / Math.PI + 1, "seesaw within its limits: " + named.seesaw.rotation)
+        // Box2D lets a limit give by up to its angular slop of 2 degrees under load.
+        verify(Math.abs(named.seesaw.rotation) < 0.35 * 180 / Math.PI + 3, "seesaw within its limits: " + named.seesaw.rotation)
         // The level's origin is the scene's bottom edge; the ground is 32 pixels high.
         for (var i = 0; i < 3; ++i) {
             var crate = named["crate" + i]
