@@ -10,6 +10,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+# Set before building too: the build runs sanitized programs (the asset generator).
+export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:detect_stack_use_after_return=0:${ASAN_OPTIONS:-}"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 if [ ! -f build-asan/build.ninja ]; then
@@ -26,6 +29,4 @@ if [ "${1:-}" = fuzz ]; then
 else
   cmake --build build-asan -j"$(nproc)"
 fi
-export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:detect_stack_use_after_return=0:${ASAN_OPTIONS:-}"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 bash scripts/with-test-env.sh ctest --test-dir build-asan --output-on-failure -j2 -E '^sh_tst_(package|soak)$' "$@"
