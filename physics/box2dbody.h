@@ -40,7 +40,9 @@ class Box2DBody : public QObject, public QQmlParserStatus
     Q_PROPERTY(bool collisionTestingOnlyMode READ collisionTestingOnlyMode WRITE setCollisionTestingOnlyMode NOTIFY collisionTestingOnlyModeChanged)
 
 public:
-    enum BodyType { Static = b2_staticBody, Kinematic = b2_kinematicBody, Dynamic = b2_dynamicBody };
+    // A fixed underlying type, so that any number written from QML is a value the
+    // setter can refuse instead of undefined behaviour.
+    enum BodyType : int { Static = b2_staticBody, Kinematic = b2_kinematicBody, Dynamic = b2_dynamicBody };
     Q_ENUM(BodyType)
 
     explicit Box2DBody(QObject *parent = nullptr);

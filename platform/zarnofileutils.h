@@ -14,7 +14,9 @@ class ZarnoFileUtils : public QObject
     Q_PROPERTY(QStringList searchPaths READ searchPaths NOTIFY searchPathsChanged)
     Q_PROPERTY(QString applicationDirPath READ applicationDirPath CONSTANT)
 public:
-    enum StorageLocation { HomeLocation = 0, DocumentsLocation, DataLocation, CacheLocation, TempLocation };
+    // A fixed underlying type: QML may pass any number, and out-of-range values must
+    // reach the switch that rejects them rather than be undefined behaviour.
+    enum StorageLocation : int { HomeLocation = 0, DocumentsLocation, DataLocation, CacheLocation, TempLocation };
     Q_ENUM(StorageLocation)
 
     explicit ZarnoFileUtils(QObject *parent = nullptr);

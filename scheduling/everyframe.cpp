@@ -43,6 +43,13 @@ EveryFrame::EveryFrame(QQuickItem *parent)
         onWindowChanged();
 }
 
+EveryFrame::~EveryFrame()
+{
+    // The base destructor leaves the window and announces it: by then this
+    // object is no longer an EveryFrame and must not be called back.
+    disconnect(this, &QQuickItem::windowChanged, this, &EveryFrame::onWindowChanged);
+}
+
 void EveryFrame::onWindowChanged()
 {
     // Also drop the connection when moving straight to another window, so that

@@ -9,6 +9,7 @@ class EveryFrame : public QQuickItem
     Q_OBJECT
 public:
     explicit EveryFrame(QQuickItem *parent = nullptr);
+    ~EveryFrame() override;
 
 signals:
     void update(double dt);
