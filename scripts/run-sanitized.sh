@@ -19,7 +19,7 @@ if [ ! -f build-asan/build.ninja ]; then
   CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON -DZARNO_FUZZ=ON -DZARNO_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 fi
-# "fuzz" as the first argument builds and runs only the fuzzers (what CI runs).
+# "fuzz" as the first argument builds and runs only the fuzzers.
 if [ "${1:-}" = fuzz ]; then
   shift
   targets=$(sed -n 's/^build \(bin\/fuzz_[a-z]*\): .*/\1/p' build-asan/build.ninja | sort -u)
