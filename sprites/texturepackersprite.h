@@ -34,7 +34,8 @@ class TexturePackerSprite : public QQuickItem, public IGamePausable
     Q_PROPERTY(int currentFrame READ getCurrentFrame WRITE setCurrentFrame NOTIFY currentFrameChanged)
     Q_PROPERTY(bool interpolate READ getInterpolate WRITE setInterpolate NOTIFY interpolateChanged)
 public:
-    enum FillModes { Stretch = 0, PreserveAspectFit = 1 };
+    // A fixed underlying type: any number QML writes is a defined value (laid out as Stretch).
+    enum FillModes : int { Stretch = 0, PreserveAspectFit = 1 };
     Q_ENUM(FillModes)
     enum LoopParameters { Infinite = -1 };
     Q_ENUM(LoopParameters)

@@ -466,6 +466,8 @@ void tst_TexturePackerSprite::fillModesAndImplicitSize()
     // Stretch fills the explicit box.
     TexturePackerSprite *stretched = scene.add(mainUrl(), {"half"}, QPointF(200, 100));
     stretched->setSize(QSizeF(64, 8));
+    // A number that names no mode, as QML may write it, lays out as Stretch.
+    QVERIFY(stretched->setProperty("fillMode", 7));
 
     // A missing frame sizes as -1 x -1 and draws nothing.
     TexturePackerSprite *missing = nullptr;
