@@ -642,8 +642,9 @@ void TexturePackerSprite::updateMaterial()
     if (!m_material || m_frameNames.isEmpty())
         return;
     const QSGTexture::Filtering filtering = smooth() ? QSGTexture::Linear : QSGTexture::Nearest;
-    if (m_material->filtering() != filtering) {
+    if (m_material->filtering() != filtering || m_material->interpolating() != m_interpolate) {
         m_material->setFiltering(filtering);
+        m_material->setInterpolating(m_interpolate);
         m_node->markDirty(QSGNode::DirtyMaterial);
     }
 

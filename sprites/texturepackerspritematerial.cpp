@@ -5,11 +5,39 @@
 
 namespace {
 
+// Two programs: most sprites do not interpolate, and a second texture lookup
+// per pixel costs them dearly where pixels are filled in software.
 const char *const VertexProgram = R"(
 attribute highp vec4 vPos;
 attribute highp vec2 vTex;
 attribute highp vec4 animPos;  // frame x, y and next frame x, y
 attribute highp vec3 animData; // frame width, frame height, progress
+uniform highp mat4 qt_Matrix;
+varying highp vec2 fTex;
+
+void main()
+{
+    fTex = animPos.xy + vTex * animData.xy;
+    gl_Position = qt_Matrix * vPos;
+}
+)";
+
+const char *const FragmentProgram = R"(
+uniform sampler2D _qt_texture;
+uniform lowp float qt_Opacity;
+varying highp vec2 fTex;
+
+void main()
+{
+    gl_FragColor = texture2D(_qt_texture, fTex) * qt_Opacity;
+}
+)";
+
+const char *const InterpolatingVertexProgram = R"(
+attribute highp vec4 vPos;
+attribute highp vec2 vTex;
+attribute highp vec4 animPos;
+attribute highp vec3 animData;
 uniform highp mat4 qt_Matrix;
 varying highp vec4 fTexS;
 varying lowp float progress;
@@ -23,7 +51,7 @@ void main()
 }
 )";
 
-const char *const FragmentProgram = R"(
+const char *const InterpolatingFragmentProgram = R"(
 uniform sampler2D _qt_texture;
 uniform lowp float qt_Opacity;
 varying highp vec4 fTexS;
@@ -38,6 +66,11 @@ void main()
 class TexturePackerSpriteMaterialData : public QSGMaterialShader
 {
 public:
+    explicit TexturePackerSpriteMaterialData(bool interpolating)
+        : m_interpolating(interpolating)
+    {
+    }
+
     char const *const *attributeNames() const override
     {
         // The order of the geometry's attributes.
@@ -61,8 +94,14 @@ public:
     }
 
 protected:
-    const char *vertexShader() const override { return VertexProgram; }
-    const char *fragmentShader() const override { return FragmentProgram; }
+    const char *vertexShader() const override
+    {
+        return m_interpolating ? InterpolatingVertexProgram : VertexProgram;
+    }
+    const char *fragmentShader() const override
+    {
+        return m_interpolating ? InterpolatingFragmentProgram : FragmentProgram;
+    }
 
     void initialize() override
     {
@@ -71,6 +110,7 @@ protected:
     }
 
 private:
+    bool m_interpolating;
     int m_matrix = -1;
     int m_opacity = -1;
 };
@@ -90,13 +130,15 @@ TexturePackerSpriteMaterial::TexturePackerSpriteMaterial()
 
 QSGMaterialType *TexturePackerSpriteMaterial::type() const
 {
-    static QSGMaterialType type;
-    return &type;
+    // Each program is its own type: the renderer keeps one program per type.
+    static QSGMaterialType plain;
+    static QSGMaterialType interpolating;
+    return m_interpolating ? &interpolating : &plain;
 }
 
 QSGMaterialShader *TexturePackerSpriteMaterial::createShader() const
 {
-    return new TexturePackerSpriteMaterialData;
+    return new TexturePackerSpriteMaterialData(m_interpolating);
 }
 
 int TexturePackerSpriteMaterial::compare(const QSGMaterial *other) const

@@ -8,7 +8,8 @@
 
 // Draws sprites of one sheet texture: every pixel of a quad samples the texture
 // at animPos.xy + texCoord * animData.xy, blended toward the same place of the
-// next frame (animPos.zw) by the interpolation progress (animData.z).
+// next frame (animPos.zw) by the interpolation progress (animData.z) when it
+// interpolates.
 //
 // The animation state travels in the vertices, not in uniforms, so the material
 // of every sprite of a sheet compares equal and the renderer merges them all
@@ -41,9 +42,15 @@ public:
     QSGTexture::Filtering filtering() const { return m_filtering; }
     void setFiltering(QSGTexture::Filtering filtering) { m_filtering = filtering; }
 
+    // Whether the next frame is blended in; a sprite that does not blend
+    // samples the texture once per pixel.
+    bool interpolating() const { return m_interpolating; }
+    void setInterpolating(bool interpolating) { m_interpolating = interpolating; }
+
 private:
     QPointer<QSGTexture> m_texture;
     QSGTexture::Filtering m_filtering = QSGTexture::Linear;
+    bool m_interpolating = false;
 };
 
 #endif

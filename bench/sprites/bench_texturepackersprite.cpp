@@ -2,6 +2,9 @@
 // TexturePackerSprite beside Qt Quick's AnimatedSprite showing the same image.
 // Run under an X server with OpenGL, e.g.
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/bench_texturepackersprite
+// Arguments narrow a run for profiling: a sprite count, "engine" (no peer) or
+// "both", and the drawn size of a sprite in pixels (32 by default), which
+// shows how much of a frame is filling pixels.
 #include "../common/benchrow.h"
 #include "app/zrapplication.h"
 
@@ -21,11 +24,21 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
 constexpr int FrameCount = 8;
 constexpr int FrameSize = 32;
+
+// CPU time of every thread of the process, the rasteriser's included: on a
+// busy machine it varies far less than the time between frames.
+double processCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
 
 // One strip of numbered, differently coloured frames, and its description.
 void writeSheet(const QString &dir)
@@ -74,6 +87,8 @@ Item {
             y: (index * 53) % 992
             source: sheetJson
             frameNames: ["f0.png", "f1.png", "f2.png", "f3.png", "f4.png", "f5.png", "f6.png", "f7.png"]
+            width: spriteSize
+            height: spriteSize
             frameRate: desynchronised ? 6 + index % 7 : 10
         }
     }
@@ -82,8 +97,8 @@ Item {
         AnimatedSprite {
             x: (index * 37) % 1248
             y: (index * 53) % 992
-            width: 32
-            height: 32
+            width: spriteSize
+            height: spriteSize
             source: sheetImage
             frameCount: 8
             frameWidth: 32
@@ -101,9 +116,10 @@ struct Result
     int frames = 0;
     double meanMs = 0;
     double medianMs = 0;
+    double cpuMs = 0; // per frame
 };
 
-Result measure(const QString &dir, int count, bool engineSprite, bool desynchronised)
+Result measure(const QString &dir, int count, bool engineSprite, bool desynchronised, int spriteSize)
 {
     Result result;
     QElapsedTimer setup;
@@ -114,6 +130,7 @@ Result measure(const QString &dir, int count, bool engineSprite, bool desynchron
     zarno.initialize(view.engine());
     QQmlContext *context = view.rootContext();
     context->setContextProperty("spriteCount", count);
+    context->setContextProperty("spriteSize", spriteSize);
     context->setContextProperty("useEngineSprite", engineSprite);
     context->setContextProperty("desynchronised", desynchronised);
     context->setContextProperty("sheetJson", QUrl::fromLocalFile(dir + "/sheet.json"));
@@ -141,18 +158,22 @@ Result measure(const QString &dir, int count, bool engineSprite, bool desynchron
     QTimer poll;
     qint64 measureFrom = -1;
     int firstFrame = 0;
+    double cpuFrom = 0;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
         const qint64 now = clock.nsecsElapsed();
         if (measureFrom < 0) {
             if (now > 1'000'000'000LL && swaps.size() > 2) {
                 measureFrom = now;
                 firstFrame = swaps.size();
+                cpuFrom = processCpuMs();
             }
             return;
         }
         const int measured = swaps.size() - firstFrame;
-        if ((now - measureFrom > 3'000'000'000LL && measured >= 8) || now - measureFrom > 8'000'000'000LL)
+        if ((now - measureFrom > 3'000'000'000LL && measured >= 8) || now - measureFrom > 8'000'000'000LL) {
+            result.cpuMs = measured > 0 ? (processCpuMs() - cpuFrom) / measured : 0;
             loop.quit();
+        }
     });
     result.setupMs = setup.elapsed();
     poll.start(50);
@@ -184,20 +205,27 @@ int main(int argc, char **argv)
 
     // "in step": every sprite at the same frame rate, so all show the same
     // frame; "mixed": rates 6 to 12 fps, so neighbours show different frames.
-    std::printf("%-8s %-8s %-22s %9s %7s %10s %10s %7s\n", "sprites", "timing", "element", "setup ms", "frames",
-                "mean ms", "median ms", "fps");
-    for (int count : {1000, 10000}) {
+    std::printf("%-8s %-8s %-22s %9s %7s %10s %10s %7s %10s\n", "sprites", "timing", "element", "setup ms", "frames",
+                "mean ms", "median ms", "fps", "cpu ms");
+    QVector<int> counts{1000, 10000};
+    if (argc > 1)
+        counts = {std::max(1, QByteArray(argv[1]).toInt())};
+    const int lastEngine = argc > 2 && QByteArray(argv[2]) == "engine" ? 1 : 0;
+    const int spriteSize = argc > 3 ? std::max(1, QByteArray(argv[3]).toInt()) : FrameSize;
+    for (int count : counts) {
         for (bool desynchronised : {false, true}) {
             Result results[2];
-            for (int engine = 1; engine >= 0; --engine) {
-                const Result r = measure(dir.path(), count, engine == 1, desynchronised);
+            for (int engine = 1; engine >= lastEngine; --engine) {
+                const Result r = measure(dir.path(), count, engine == 1, desynchronised, spriteSize);
                 results[engine] = r;
-                std::printf("%-8d %-8s %-22s %9.0f %7d %10.2f %10.2f %7.1f\n", count,
+                std::printf("%-8d %-8s %-22s %9.0f %7d %10.2f %10.2f %7.1f %10.2f\n", count,
                             desynchronised ? "mixed" : "in step",
                             engine ? "TexturePackerSprite" : "AnimatedSprite (Qt)", r.setupMs, r.frames, r.meanMs,
-                            r.medianMs, r.meanMs > 0 ? 1000.0 / r.meanMs : 0.0);
+                            r.medianMs, r.meanMs > 0 ? 1000.0 / r.meanMs : 0.0, r.cpuMs);
                 std::fflush(stdout);
             }
+            if (lastEngine == 1)
+                continue; // no peer, no rows
             if (results[0].meanMs > 0)
                 std::printf("%-8d %-8s ratio of mean frame times, TexturePackerSprite / AnimatedSprite: %.2f\n", count,
                             desynchronised ? "mixed" : "in step", results[1].meanMs / results[0].meanMs);
@@ -205,6 +233,9 @@ int main(int argc, char **argv)
             std::snprintf(measure, sizeof measure, "%d sprites %s, frame (vs AnimatedSprite)", count,
                           desynchronised ? "mixed" : "in step");
             benchRow(measure, results[1].meanMs, results[0].meanMs, "ms");
+            std::snprintf(measure, sizeof measure, "%d sprites %s, CPU per frame (vs AnimatedSprite)", count,
+                          desynchronised ? "mixed" : "in step");
+            benchRow(measure, results[1].cpuMs, results[0].cpuMs, "ms");
             if (count == 10000) {
                 std::snprintf(measure, sizeof measure, "%d sprites %s, frame (vs 60 fps)", count,
                               desynchronised ? "mixed" : "in step");

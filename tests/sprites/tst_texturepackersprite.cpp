@@ -527,6 +527,12 @@ void tst_TexturePackerSprite::animatesByFrameClockAndInterpolates()
     QCOMPARE(blend->getCurrentFrame(), 0);
     const QColor mixed = QColor(image.pixel(45, 15));
     QVERIFY2(near(mixed, QColor(128, 0, 127), 4), qPrintable(describe(mixed)));
+    // Switching the blend off and on again swaps the node's program both ways.
+    blend->setInterpolate(false);
+    COMPARE_PIXEL(scene.settle(), 45, 15, Red);
+    blend->setInterpolate(true);
+    const QColor mixedAgain = QColor(scene.settle().pixel(45, 15));
+    QVERIFY2(near(mixedAgain, mixed, 4), qPrintable(describe(mixedAgain)));
 
     scene.clock.now += 50;
     image = scene.settle();
