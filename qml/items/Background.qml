@@ -17,7 +17,12 @@ Item {
     // The land's picture is read in the background and shown once it is there:
     // reading five full-screen pictures on the spot stalled the run at every portal.
     readonly property string landSource: "../../assets/img/bkg/bkg-" + land + "-" + number + ".png"
+    // Where a layer hides everything behind it, that part comes from a picture of
+    // its own without an alpha channel, which is drawn without blending.
+    readonly property string solidSource: LandBands.solidFrom(number) < 1280
+                                          ? "../../assets/img/bkg/ground-" + land + ".png" : ""
     property string shownSource
+    property string shownSolidSource
 
     function init() {
         running = false
@@ -31,6 +36,18 @@ Item {
         running = false
     }
 
+    // Both parts of a land change together, once both are read. A missing file
+    // shows as nothing rather than keeping the old land.
+    function showWhenRead() {
+        if (nextPicture.status !== Image.Loading && nextSolid.status !== Image.Loading) {
+            shownSource = landSource
+            shownSolidSource = solidSource
+        }
+    }
+
+    // A picture still in the cache may be ready at once, without a change of status.
+    onLandSourceChanged: Qt.callLater(showWhenRead)
+
     MultiResolutionImage {
         id: nextPicture
         visible: false
@@ -42,23 +59,21 @@ Item {
             image.sourceClipRect = Qt.binding(function () { return landLayer.loadedBand })
             source = Qt.binding(function () { return landLayer.landSource })
         }
-        // A missing file shows as nothing rather than keeping the old land.
-        onStatusChanged: {
-            if (status === Image.Ready || status === Image.Error)
-                landLayer.shownSource = landLayer.landSource
-        }
+        onStatusChanged: landLayer.showWhenRead()
     }
 
     // The picture (1500 x 1280 units) fitted into 1500 units by the layer's height,
     // and the rows of it that can show (see landbands.js).
     readonly property real fit: Math.min(1, height / 1280)
     readonly property var band: LandBands.band(land, number)
+    readonly property int solidFrom: LandBands.solidFrom(number)
     // Window pixels of the whole picture's height, and of the band read from it.
     readonly property int loadedHeight: Math.max(1, Math.ceil(1280 * fit * pixelsPerUnit))
     readonly property real pixelsPerRow: loadedHeight / 1280
     readonly property rect loadedBand: Qt.rect(0, Math.floor(band[0] * pixelsPerRow),
                                                Math.ceil(1500 * pixelsPerRow),
                                                Math.ceil((band[1] - band[0]) * pixelsPerRow))
+    readonly property int loadedSolidHeight: Math.max(1, Math.round((1280 - solidFrom) * pixelsPerRow))
 
     // Three copies side by side; jumping back by one image width (1500) keeps the
     // strip looping without a seam. The copies share the band read above.
@@ -73,12 +88,38 @@ Item {
                 height: (landLayer.band[1] - landLayer.band[0]) * landLayer.fit
                 y: (landLayer.height - 1280 * landLayer.fit) / 2 + landLayer.band[0] * landLayer.fit
                 fillMode: Image.PreserveAspectFit
+                // The band is read at the size it is drawn, so every pixel of it
+                // lands on one window pixel: filtering would only cost time.
+                smooth: false
                 asynchronous: true
                 sourceSize.height: landLayer.loadedHeight
                 Component.onCompleted: image.sourceClipRect = Qt.binding(function () { return landLayer.loadedBand })
                 source: landLayer.shownSource
+
+                // The opaque rest of the picture, right below the band.
+                BackgroundImage {
+                    visible: landLayer.shownSolidSource !== ""
+                    y: parent.height
+                    width: 1500
+                    height: (1280 - landLayer.solidFrom) * landLayer.fit
+                    fillMode: Image.PreserveAspectFit
+                    smooth: false
+                    asynchronous: true
+                    sourceSize.height: landLayer.loadedSolidHeight
+                    source: landLayer.shownSolidSource
+                }
             }
         }
+    }
+
+    // The opaque picture, read ahead like the one above.
+    MultiResolutionImage {
+        id: nextSolid
+        visible: false
+        asynchronous: true
+        sourceSize.height: landLayer.loadedSolidHeight
+        source: landLayer.solidSource
+        onStatusChanged: landLayer.showWhenRead()
     }
 
     MovementAnimation {

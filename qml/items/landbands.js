@@ -1,10 +1,12 @@
 .pragma library
 
 // The rows (of the 1280 of a land picture) where each layer can show, per land
-// and layer: a layer starts where its own drawing does, and a layer in front of
-// the ground ends where the ground turns opaque, since nothing behind it shows
-// there. Drawing only these bands spares the transparent rest of every picture.
-// tst_assetgen checks them against the generated pictures.
+// and layer: a layer starts where its own drawing does and ends where the
+// ground turns opaque, since nothing behind the ground shows below that row.
+// The ground itself goes on below it from a picture without an alpha channel
+// (img/bkg/ground-N.png), which is drawn without blending. Drawing only these
+// bands spares the transparent rest of every picture. tst_assetgen checks them
+// against the generated pictures.
 var groundOpaqueFrom = 856
 var tops = [
     [0, 412, 623, 383, 812],
@@ -17,6 +19,10 @@ var tops = [
 
 function band(land, layer) {
     var top = land >= 0 && land < tops.length && layer >= 0 && layer < 5 ? tops[land][layer] : 0
-    var bottom = layer >= 1 && layer <= 3 ? groundOpaqueFrom : 1280
-    return [top, bottom]
+    return [top, groundOpaqueFrom]
+}
+
+// The first row drawn from the layer's opaque picture: only the ground has one.
+function solidFrom(layer) {
+    return layer === 4 ? groundOpaqueFrom : 1280
 }

@@ -26,6 +26,14 @@ Item {
         velocity: -6000
     }
 
+    Background {
+        id: ground
+        width: 960
+        height: 640
+        land: 1
+        number: 4
+    }
+
     TestCase {
         name: "Items"
         when: windowShown
@@ -49,6 +57,27 @@ Item {
             var shown = pictures()
             compare(shown[0], shown[1])
             compare(shown[1], shown[2])
+        }
+
+        // The ground's opaque rest comes from its own picture, right below its band,
+        // and changes land together with the band; the layers behind it have none.
+        function test_groundChangesBothPartsTogether() {
+            var copies = ground.children[1].children
+            var parts = function () {
+                var shown = []
+                for (var i = 0; i < copies.length; ++i)
+                    if (copies[i].source !== undefined)
+                        shown.push(String(copies[i].source) + " " + String(copies[i].children[copies[i].children.length - 1].source))
+                return shown
+            }
+            tryVerify(function () { return parts().length === 3 && /bkg-1-4\.png .*ground-1\.png$/.test(parts()[0]) })
+            ground.land = 3
+            tryVerify(function () { return parts().every(function (s) { return /bkg-3-4\.png .*ground-3\.png$/.test(s) }) },
+                      10000, "band and opaque rest show the new land")
+            var copy = copies[0]
+            var solid = copy.children[copy.children.length - 1]
+            compare(solid.y, copy.height, "the opaque rest starts where the band ends")
+            compare(layer.children[1].children[0].children[layer.children[1].children[0].children.length - 1].visible, false)
         }
 
         function test_stripLoopsWithinOnePicture() {

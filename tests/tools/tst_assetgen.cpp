@@ -201,7 +201,7 @@ private slots:
 
     // The game draws each land layer only within its band (qml/items/landbands.js):
     // nothing may show above a band's top, and the ground must be opaque wherever
-    // the layers in front of it are cut off.
+    // the layers behind it are cut off.
     void landBandsHoldWhatShows_data()
     {
         QTest::addColumn<int>("density");
@@ -236,6 +236,23 @@ private slots:
             const int bad = rowsWhere(ground, opaque.captured(1).toInt() * density, ground.height(),
                                       [](int a) { return a == 255; });
             QVERIFY2(bad < 0, qPrintable(QStringLiteral("land %1: ground not opaque in row %2").arg(land).arg(bad)));
+            // Below that row the game draws the ground from its own picture, which must
+            // have no alpha channel (or it would be blended) and continue the ground exactly.
+            const QString solidFile = densityFile(QStringLiteral("img/bkg/ground-%1.png").arg(land), density);
+            const QImage solid(solidFile);
+            QVERIFY2(!solid.isNull() && !solid.hasAlphaChannel(), qPrintable(solidFile));
+            const QImage rest = ground.copy(0, opaque.captured(1).toInt() * density, ground.width(),
+                                            ground.height() - opaque.captured(1).toInt() * density);
+            QCOMPARE(solid.size(), rest.size());
+            int worst = 0;
+            for (int y = 0; y < rest.height(); ++y) {
+                for (int x = 0; x < rest.width(); ++x) {
+                    const QRgb a = solid.pixel(x, y), b = rest.pixel(x, y);
+                    worst = qMax(worst, qMax(qAbs(qRed(a) - qRed(b)), qMax(qAbs(qGreen(a) - qGreen(b)),
+                                                                         qAbs(qBlue(a) - qBlue(b)))));
+                }
+            }
+            QVERIFY2(worst <= 2, qPrintable(QStringLiteral("%1 differs from the ground by %2").arg(solidFile).arg(worst)));
             for (int layer = 1; layer < 5; ++layer) {
                 const QImage img = load(densityFile(QStringLiteral("img/bkg/bkg-%1-%2.png").arg(land).arg(layer), density));
                 const int top = tops.at(land).toArray().at(layer).toInt() * density;

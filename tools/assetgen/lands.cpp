@@ -25,6 +25,11 @@ namespace {
 constexpr double W = 1500;
 constexpr double H = 1280;
 constexpr double kGround = 852; // the runner's feet are at 860
+// From this row down the ground hides everything behind it. The game draws that
+// part from a picture of its own without an alpha channel (img/bkg/ground-N.png),
+// which the renderer can draw without blending; qml/items/landbands.js holds the
+// same row.
+constexpr int kGroundSolidFrom = 856;
 
 const QColor kInk(36, 24, 40);
 
@@ -1038,6 +1043,15 @@ void addLandImages(QVector<ImageSpec> &out)
             };
             out.append(spec);
         }
+        ImageSpec solid;
+        solid.path = QStringLiteral("img/bkg/ground-%1.png").arg(land);
+        solid.frameWidth = int(W);
+        solid.frameHeight = int(H) - kGroundSolidFrom;
+        solid.draw = [land](QPainter &p, int) {
+            p.translate(0, -kGroundSolidFrom);
+            drawGround(p, land);
+        };
+        out.append(solid);
     }
 }
 
