@@ -1,6 +1,7 @@
 #include "zrapplication.h"
 
 #include "app/globalkeyforwarder.h"
+#include "app/startuptrace.h"
 #include "app/zarnourlinterceptor.h"
 #include "components/itemeditor.h"
 #include "components/movementanimation.h"
@@ -128,8 +129,10 @@ void ZRApplication::initialize(QQmlEngine *engine, const char *uri)
     m_urlInterceptor->setBaseUrlText(engine->baseUrl().toString());
     engine->setUrlInterceptor(m_urlInterceptor);
 
-    if (auto *appEngine = qobject_cast<QQmlApplicationEngine *>(engine))
+    if (auto *appEngine = qobject_cast<QQmlApplicationEngine *>(engine)) {
         connect(appEngine, &QQmlApplicationEngine::objectCreated, this, &ZRApplication::objectCreatedHandler);
+        StartupTrace::attachIfRequested(appEngine);
+    }
 
     qputenv("QSG_RENDER_LOOP", "basic");
 }

@@ -42,5 +42,6 @@ GameWindow {
     // Declared after the loader so that it covers the main item until hidden.
     SplashScene {
         id: splash
+        objectName: "splash"
     }
 }
