@@ -8,6 +8,21 @@ GameWindow {
     // The main item and the scenes reach the window by this name.
     property alias window: mainWindow
 
+    // While the splash holds still, the main item's documents are compiled off this
+    // thread, so that loading it later finds them ready.
+    property Component mainItemCompiled
+
+    // Pictures that creating the main item reads (its hidden scenes'), relative to
+    // this document. Decoded in the background while the splash holds; the main
+    // item then finds them in the image cache instead of reading them on the spot.
+    readonly property var picturesReadOnCreation: [
+        "img/misc/assistant.png", "img/misc/roulette.png", "img/misc/portal.png",
+        "img/misc/cloud.png", "img/heroes/hero-6.png", "img/buttons/button-text.png",
+        "img/misc/sign-0.png", "img/misc/sign-1.png", "img/misc/sign-2.png",
+        "img/misc/coin.png", "img/misc/heart_on.png", "img/misc/heart_off.png",
+        "img/misc/tantacle.png", "img/misc/heal.png", "img/misc/damage.png", "img/misc/neutral.png"
+    ]
+
     width: 960
     height: 640
     activeScene: splash
@@ -15,6 +30,7 @@ GameWindow {
     Component.onCompleted: {
         splash.opacity = 1
         mainItemDelay.start()
+        mainItemCompiled = Qt.createComponent("MainItem.qml", Component.Asynchronous)
     }
 
     // Creating the main item takes a while; the splash paints first.
@@ -29,6 +45,28 @@ GameWindow {
         onLoaded: {
             if (item)
                 hideSplashDelay.start()
+        }
+    }
+
+    // The title screen's picture comes first, read at the size the title screen
+    // reads it. Everything here is let go once the main item holds its own copies.
+    Item {
+        visible: false
+
+        Image {
+            id: titlePicture
+            asynchronous: true
+            sourceSize: splash.windowPixelSize
+            source: mainItemLoader.status === Loader.Ready || splash.windowPixelSize.width <= 0
+                    ? "" : "../assets/img/misc/comix.png"
+        }
+
+        Repeater {
+            model: titlePicture.status === Image.Ready ? picturesReadOnCreation : []
+            Image {
+                asynchronous: true
+                source: "../assets/" + modelData
+            }
         }
     }
 

@@ -10,8 +10,8 @@ QemScene {
     BackgroundImage {
         anchors.fill: gameWindowAnchorItem
         source: "../../assets/img/misc/background.png"
-        // Drawn far below its file's density; the smaller levels keep software rendering fast.
-        Component.onCompleted: image.mipmap = true
+        sourceSize: windowPixelSize
+        asynchronous: true
     }
 
     MouseArea {

@@ -181,6 +181,8 @@ QemScene {
         // Seen only above and below the lands, in windows taller than the scene;
         // elsewhere the opaque sky covers it and drawing it would be wasted.
         visible: gameWindowAnchorItem.height > gameScene.height + 0.5
+        // The scene is hidden at start-up: its pictures are decoded in the background.
+        asynchronous: true
         // Drawn far below its file's density; the smaller levels keep software rendering fast.
         Component.onCompleted: image.mipmap = true
         source: "../../assets/img/bkg/bkg.png"

@@ -21,8 +21,8 @@ QemScene {
     BackgroundImage {
         anchors.fill: gameWindowAnchorItem
         source: "../../assets/img/misc/comix.png"
-        // Drawn far below its file's density; the smaller levels keep software rendering fast.
-        Component.onCompleted: image.mipmap = true
+        sourceSize: windowPixelSize
+        asynchronous: true
     }
 
     // The scene's own area only: taps on the letterbox bars do nothing.

@@ -7,6 +7,10 @@ Scene {
     readonly property int smallFontSize: 32
     readonly property real mm: 20
     readonly property real m2: 10
+    // The whole window in its own pixels: full-window pictures are read at this size,
+    // so a picture made for a large screen costs no more than the window shows.
+    readonly property size windowPixelSize: Qt.size(Math.round(gameWindowAnchorItem.width * xScaleForScene),
+                                                    Math.round(gameWindowAnchorItem.height * xScaleForScene))
 
     width: 1920
     height: 1280
