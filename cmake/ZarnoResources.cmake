@@ -47,3 +47,58 @@ function(zarno_make_qrc out root glob)
     file(WRITE ${out} "${body}")
   endif()
 endfunction()
+
+# zarno_compile_qrc(<out_var> <name> <in.qrc>)
+# Sets <out_var> to the sources that serve <in.qrc> with its QML and JavaScript
+# documents compiled ahead of time: the engine then takes each document's compiled
+# form from the executable instead of parsing and compiling it at start-up (the
+# first launch included, before any disk cache exists). The documents themselves
+# stay in the resources, and Q_INIT_RESOURCE(<base name of in.qrc>) still registers
+# them. <name> keeps the generated files of one bundle apart from another's.
+# Without qmlcachegen the bundle is served as it is.
+function(zarno_compile_qrc out_var name qrc)
+  if(NOT ZARNO_QMLCACHEGEN)
+    get_target_property(_qmake Qt5::qmake IMPORTED_LOCATION)
+    get_filename_component(_qt_bin "${_qmake}" DIRECTORY)
+    find_program(ZARNO_QMLCACHEGEN qmlcachegen HINTS "${_qt_bin}")
+  endif()
+  get_target_property(_rcc Qt5::rcc IMPORTED_LOCATION)
+  if(NOT ZARNO_QMLCACHEGEN OR NOT _rcc)
+    message(STATUS "qmlcachegen not found: ${qrc} is served without compiled documents")
+    set(${out_var} ${qrc} PARENT_SCOPE)
+    return()
+  endif()
+  get_filename_component(base "${qrc}" NAME_WE)
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/${name}_qmlcache)
+  file(MAKE_DIRECTORY ${dir})
+  # The bundle without what gets compiled; qmlcachegen keeps the documents in it.
+  set(filtered ${dir}/${base}_qmlcache.qrc)
+  execute_process(COMMAND ${ZARNO_QMLCACHEGEN} --filter-resource-file ${qrc} -o ${filtered} RESULT_VARIABLE failed)
+  execute_process(COMMAND ${_rcc} -list ${qrc} OUTPUT_VARIABLE listed RESULT_VARIABLE list_failed)
+  if(failed OR list_failed)
+    message(FATAL_ERROR "zarno_compile_qrc: cannot read ${qrc}")
+  endif()
+  string(REGEX REPLACE "[\r\n]+" ";" listed "${listed}")
+  set(units)
+  foreach(file ${listed})
+    if(file MATCHES "\\.(qml|js|mjs)$")
+      string(MAKE_C_IDENTIFIER "${file}" id)
+      set(unit ${dir}/${id}.cpp)
+      add_custom_command(OUTPUT ${unit} COMMAND ${ZARNO_QMLCACHEGEN} --resource=${qrc} ${file} -o ${unit}
+                         DEPENDS ${file} ${qrc} VERBATIM)
+      list(APPEND units ${unit})
+    endif()
+  endforeach()
+  if(NOT units)
+    set(${out_var} ${qrc} PARENT_SCOPE)
+    return()
+  endif()
+  # qmlcachegen writes the loader, which hooks the units into the engine, only
+  # for an output whose name ends in qmlcache_loader.cpp.
+  set(loader ${dir}/${name}_qmlcache_loader.cpp)
+  add_custom_command(OUTPUT ${loader}
+                     COMMAND ${ZARNO_QMLCACHEGEN} --resource-file-mapping=${qrc}=${filtered} ${qrc} -o ${loader}
+                     DEPENDS ${qrc} VERBATIM)
+  qt5_add_resources(served ${filtered})
+  set(${out_var} ${served} ${units} ${loader} PARENT_SCOPE)
+endfunction()
