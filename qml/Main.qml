@@ -48,8 +48,9 @@ GameWindow {
         }
     }
 
-    // The title screen's picture comes first, read at the size the title screen
-    // reads it. Everything here is let go once the main item holds its own copies.
+    // The title screen's picture comes first, then the comic page's, both read at
+    // the size the scenes read them. Everything here is let go once the main item
+    // holds its own copies.
     Item {
         visible: false
 
@@ -61,8 +62,16 @@ GameWindow {
                     ? "" : "../assets/img/misc/comix.png"
         }
 
+        Image {
+            asynchronous: true
+            sourceSize: splash.windowPixelSize
+            source: mainItemLoader.status === Loader.Ready || titlePicture.status !== Image.Ready
+                    ? "" : "../assets/img/misc/background.png"
+        }
+
         Repeater {
-            model: titlePicture.status === Image.Ready ? picturesReadOnCreation : []
+            model: mainItemLoader.status === Loader.Ready || titlePicture.status !== Image.Ready
+                   ? [] : picturesReadOnCreation
             Image {
                 asynchronous: true
                 source: "../assets/" + modelData

@@ -6,5 +6,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -f build/build.ninja ] || bash scripts/build.sh
 targets=$(cd bench && ls */bench_*.cpp | sed 's|.*/||; s|\.cpp$||')
-cmake --build build -j2 --target zarno-qmltest $targets >/dev/null
+cmake --build build -j2 --target zarno-qmltest quillox $targets >/dev/null
 exec python3 scripts/run-bench.py "$@"

@@ -11,7 +11,6 @@ QemScene {
         anchors.fill: gameWindowAnchorItem
         source: "../../assets/img/misc/background.png"
         sourceSize: windowPixelSize
-        asynchronous: true
     }
 
     MouseArea {

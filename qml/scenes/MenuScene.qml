@@ -22,7 +22,6 @@ QemScene {
         anchors.fill: gameWindowAnchorItem
         source: "../../assets/img/misc/comix.png"
         sourceSize: windowPixelSize
-        asynchronous: true
     }
 
     // The scene's own area only: taps on the letterbox bars do nothing.
