@@ -54,16 +54,18 @@ endfunction()
 # form from the executable instead of parsing and compiling it at start-up (the
 # first launch included, before any disk cache exists). The documents themselves
 # stay in the resources, and Q_INIT_RESOURCE(<base name of in.qrc>) still registers
-# them. <name> keeps the generated files of one bundle apart from another's.
-# Without qmlcachegen the bundle is served as it is.
+# them. <name> keeps the generated files of one bundle apart from another's. The
+# target needs AUTORCC. Without qmlcachegen the bundle is served as it is.
 function(zarno_compile_qrc out_var name qrc)
   if(NOT ZARNO_QMLCACHEGEN)
-    get_target_property(_qmake Qt5::qmake IMPORTED_LOCATION)
-    get_filename_component(_qt_bin "${_qmake}" DIRECTORY)
-    find_program(ZARNO_QMLCACHEGEN qmlcachegen HINTS "${_qt_bin}")
+    set(_qt_bin "")
+    if(TARGET Qt5::qmake)
+      get_target_property(_qmake Qt5::qmake IMPORTED_LOCATION)
+      get_filename_component(_qt_bin "${_qmake}" DIRECTORY)
+    endif()
+    find_program(ZARNO_QMLCACHEGEN qmlcachegen HINTS ${_qt_bin} PATHS /usr/lib/qt5/bin)
   endif()
-  get_target_property(_rcc Qt5::rcc IMPORTED_LOCATION)
-  if(NOT ZARNO_QMLCACHEGEN OR NOT _rcc)
+  if(NOT ZARNO_QMLCACHEGEN)
     message(STATUS "qmlcachegen not found: ${qrc} is served without compiled documents")
     set(${out_var} ${qrc} PARENT_SCOPE)
     return()
@@ -74,13 +76,13 @@ function(zarno_compile_qrc out_var name qrc)
   # The bundle without what gets compiled; qmlcachegen keeps the documents in it.
   set(filtered ${dir}/${base}_qmlcache.qrc)
   execute_process(COMMAND ${ZARNO_QMLCACHEGEN} --filter-resource-file ${qrc} -o ${filtered} RESULT_VARIABLE failed)
-  execute_process(COMMAND ${_rcc} -list ${qrc} OUTPUT_VARIABLE listed RESULT_VARIABLE list_failed)
-  if(failed OR list_failed)
+  if(failed)
     message(FATAL_ERROR "zarno_compile_qrc: cannot read ${qrc}")
   endif()
-  string(REGEX REPLACE "[\r\n]+" ";" listed "${listed}")
+  file(STRINGS ${qrc} entries REGEX "<file[ >]")
   set(units)
-  foreach(file ${listed})
+  foreach(entry ${entries})
+    string(REGEX REPLACE ".*>([^<]*)</file>.*" "\\1" file "${entry}")
     if(file MATCHES "\\.(qml|js|mjs)$")
       string(MAKE_C_IDENTIFIER "${file}" id)
       set(unit ${dir}/${id}.cpp)
@@ -99,6 +101,5 @@ function(zarno_compile_qrc out_var name qrc)
   add_custom_command(OUTPUT ${loader}
                      COMMAND ${ZARNO_QMLCACHEGEN} --resource-file-mapping=${qrc}=${filtered} ${qrc} -o ${loader}
                      DEPENDS ${qrc} VERBATIM)
-  qt5_add_resources(served ${filtered})
-  set(${out_var} ${served} ${units} ${loader} PARENT_SCOPE)
+  set(${out_var} ${filtered} ${units} ${loader} PARENT_SCOPE)
 endfunction()

@@ -21,6 +21,8 @@ timeout 30 "$scratch/installed/minigame" >"$scratch/run.log" 2>&1 || { cat "$scr
 cat "$scratch/run.log"
 # Title from the bundled config.json, the image ready (status 1) in its hd variant (8 px).
 grep -q "minigame|Mini Game|1|8$" "$scratch/run.log"
+# Its documents were compiled into it ahead of time.
+test -f "$scratch/installed/minigame_qml_qmlcache/minigame_qml_qmlcache_loader.cpp"
 echo "installed package: ok"
 
 cmake -S "$game" -B "$scratch/sub" -G Ninja -DZARNO_SOURCE_DIR="$source_dir" >"$scratch/sub.log" 2>&1 \
