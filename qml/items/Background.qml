@@ -75,12 +75,17 @@ Item {
                                                Math.ceil((band[1] - band[0]) * pixelsPerRow))
     readonly property int loadedSolidHeight: Math.max(1, Math.round((1280 - solidFrom) * pixelsPerRow))
 
+    // Whether the copies show a picture in every row that the layer draws.
+    readonly property bool pictureShown: copies.count === 3 && copies.itemAt(0).status === Image.Ready
+                                         && (shownSolidSource === "" || copies.itemAt(0).solid.status === Image.Ready)
+
     // Three copies side by side; jumping back by one image width (1500) keeps the
     // strip looping without a seam. The copies share the band read above.
     Row {
         id: strip
 
         Repeater {
+            id: copies
             model: 3
             BackgroundImage {
                 // The strip's period; the band keeps the picture's place in the layer.
@@ -95,9 +100,11 @@ Item {
                 sourceSize.height: landLayer.loadedHeight
                 Component.onCompleted: image.sourceClipRect = Qt.binding(function () { return landLayer.loadedBand })
                 source: landLayer.shownSource
+                property alias solid: solid
 
                 // The opaque rest of the picture, right below the band.
                 BackgroundImage {
+                    id: solid
                     visible: landLayer.shownSolidSource !== ""
                     y: parent.height
                     width: 1500

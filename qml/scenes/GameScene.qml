@@ -175,7 +175,13 @@ QemScene {
         property bool enteringState: false
     }
 
+    // Once the sky and the ground of the lands are shown they cover the whole window,
+    // and the black fill behind them would only be drawn over.
+    windowFill.visible: backdrop.visible || gameWindowAnchorItem.width > 3000.5 || lands.count < 5
+                        || !lands.itemAt(0).pictureShown || !lands.itemAt(4).pictureShown
+
     MultiResolutionImage {
+        id: backdrop
         objectName: "backdrop"
         anchors.centerIn: parent
         // Seen only above and below the lands, in windows taller than the scene;

@@ -17,8 +17,12 @@ Scene {
     // Every scene starts hidden; the main item shows one at a time.
     opacity: 0
 
+    // A scene whose own content covers the whole window may hide it.
+    property alias windowFill: windowFill
+
     // Paints the letterbox bars too, so no other scene shows through them.
     Rectangle {
+        id: windowFill
         anchors.fill: gameWindowAnchorItem
         color: "black"
     }

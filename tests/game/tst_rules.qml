@@ -100,6 +100,23 @@ Item {
             compare(findChild(scene, "roulette").firstTime, true)
         }
 
+        // The black fill behind the lands is drawn only while a picture of the sky or
+        // of the ground is missing; both together cover the window.
+        function test_windowFillOnlyWhereLandsLeaveGaps_data() {
+            return [{tag: "lands shown", layer: -1, fill: false},
+                    {tag: "no sky", layer: 0, fill: true},
+                    {tag: "no ground", layer: 4, fill: true}]
+        }
+
+        function test_windowFillOnlyWhereLandsLeaveGaps(data) {
+            if (data.layer >= 0)
+                lands.itemAt(data.layer).land = 9 // no such land: its picture fails to load
+            tryCompare(scene.windowFill, "visible", data.fill, 10000)
+            if (data.layer >= 0)
+                lands.itemAt(data.layer).land = Qt.binding(function () { return scene.land })
+            tryCompare(scene.windowFill, "visible", false, 10000)
+        }
+
         function test_outcomeTable() {
             for (var type = 0; type <= 6; ++type) {
                 for (var land = 0; land <= 5; ++land) {
