@@ -1,5 +1,6 @@
 #include "texturepackersprite.h"
 
+#include "sprites/texturepackerspriteclock.h"
 #include "sprites/texturepackerspritematerial.h"
 
 #include <QHash>
@@ -311,6 +312,11 @@ TexturePackerSprite::TexturePackerSprite(QQuickItem *parent)
         onWindowChanged(window());
 }
 
+TexturePackerSprite::~TexturePackerSprite()
+{
+    leaveClock();
+}
+
 bool TexturePackerSprite::widthExplicitlySet() const
 {
     return widthValid();
@@ -483,6 +489,7 @@ void TexturePackerSprite::updateSmooth(bool)
 
 void TexturePackerSprite::onWindowChanged(QQuickWindow *window)
 {
+    leaveClock();
     if (!window) {
         // The old window's scene graph deleted the node; a new window gets a
         // new node and a texture of its own context.
@@ -492,6 +499,34 @@ void TexturePackerSprite::onWindowChanged(QQuickWindow *window)
         return;
     }
     TextureCacheJanitor::instance()->watch(window);
+    m_clock = TexturePackerSpriteClock::forWindow(window);
+    m_clock->add(this);
+}
+
+void TexturePackerSprite::leaveClock()
+{
+    if (m_clock)
+        m_clock->remove(this);
+    m_clock = nullptr;
+}
+
+bool TexturePackerSprite::advanceFrameClock()
+{
+    // The clock runs while the sprite has a node, hidden or not, as it did
+    // when every paint advanced it (the scene graph paints hidden items too).
+    if (!m_nodeBuilt)
+        return false;
+    if (m_nodeGeneration != cacheGeneration()) {
+        update(); // the paint drops the node that refers to released textures
+        return true;
+    }
+    // A frame change asks for a repaint by itself; the blend toward the next
+    // frame moves on with every frame of time.
+    if (m_interpolate)
+        update();
+    // Last: a handler of a frame signal may delete this sprite.
+    m_machine.updateTime();
+    return true;
 }
 
 const TexturePackerFrame *TexturePackerSprite::frameAt(int index) const
@@ -779,7 +814,8 @@ QSGNode *TexturePackerSprite::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeD
         return nullptr;
     }
 
-    if (!m_node && !buildNode()) {
+    const bool building = !m_node;
+    if (building && !buildNode()) {
         qWarning("Warning: TexturePackerSprite could not create its render node.");
         m_node = nullptr;
         m_material = nullptr;
@@ -802,9 +838,10 @@ QSGNode *TexturePackerSprite::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeD
         m_dirty = false;
     }
 
-    m_machine.updateTime();
-
-    update();
+    // From now on the window's clock advances the frame clock and asks for
+    // repaints; it starts with the next frame.
+    if (building)
+        update();
     m_node->markDirty(QSGNode::DirtyForceUpdate);
     QSGGeometryNode *node = m_node;
     m_node = nullptr;

@@ -5,12 +5,14 @@
 #include "platform/igamepausable.h"
 #include "sprites/texturepackersheetcache.h"
 
+#include <QPointer>
 #include <QQuickItem>
 #include <QStringList>
 #include <QUrl>
 #include <QVariantMap>
 
 class QSGGeometryNode;
+class TexturePackerSpriteClock;
 class TexturePackerSpriteMaterial;
 
 // Shows one frame, or an animation over a list of frames, of a packed sprite
@@ -41,6 +43,7 @@ public:
     Q_ENUM(LoopParameters)
 
     explicit TexturePackerSprite(QQuickItem *parent = nullptr);
+    ~TexturePackerSprite() override;
 
     // The animation clock; tests replace its time source.
     CircularStateMachine *stateMachine() { return &m_machine; }
@@ -125,6 +128,12 @@ private slots:
     void onWindowChanged(QQuickWindow *window);
 
 private:
+    friend class TexturePackerSpriteClock;
+    // Called by the window's clock once per rendered frame; whether the
+    // sprite shows, and so needs further frames.
+    bool advanceFrameClock();
+    void leaveClock();
+
     const TexturePackerFrame *frameAt(int index) const;
     void refreshSheet();
     void warnAboutMissingFrames() const;
@@ -159,6 +168,9 @@ private:
     bool m_textureNeedsReload = true;
     bool m_cacheCleared = false;
     bool m_currentFrameRotated = false;
+
+    QPointer<TexturePackerSpriteClock> m_clock;
+    int m_clockIndex = -1; // kept by the clock
 };
 
 #endif

@@ -36,9 +36,10 @@ struct Scene
         window.setColor(Qt::black);
         window.resize(320, 240);
     }
-    TexturePackerSprite *add(const QUrl &source, const QStringList &names, QPointF pos)
+    template<typename Sprite = TexturePackerSprite>
+    Sprite *add(const QUrl &source, const QStringList &names, QPointF pos)
     {
-        auto *sprite = new TexturePackerSprite(window.contentItem());
+        auto *sprite = new Sprite(window.contentItem());
         sprite->setSmooth(false);
         sprite->stateMachine()->setClock(clock.function());
         sprite->setPosition(pos);
@@ -106,6 +107,17 @@ QStringList spriteWarnings(const WarningCollector &collector)
     return result;
 }
 
+struct PaintCountingSprite : TexturePackerSprite
+{
+    using TexturePackerSprite::TexturePackerSprite;
+    int paints = 0;
+    QSGNode *updatePaintNode(QSGNode *node, UpdatePaintNodeData *data) override
+    {
+        ++paints;
+        return TexturePackerSprite::updatePaintNode(node, data);
+    }
+};
+
 } // namespace
 
 class tst_TexturePackerSprite : public QObject
@@ -132,6 +144,10 @@ private slots:
     void clearCacheRebindsEverySprite();
     void spritesOfOneSheetDrawTheirOwnFrames_data();
     void spritesOfOneSheetDrawTheirOwnFrames();
+    void repaintsOnlyWhenItsFrameChanges_data();
+    void repaintsOnlyWhenItsFrameChanges();
+    void frameHandlersMayAddAndDeleteSprites_data();
+    void frameHandlersMayAddAndDeleteSprites();
 
 private:
     QTemporaryDir m_dir;
@@ -671,3 +687,77 @@ int main(int argc, char **argv)
 }
 
 #include "tst_texturepackersprite.moc"
+
+void tst_TexturePackerSprite::repaintsOnlyWhenItsFrameChanges_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<float>("rate");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<int>("frameAfter100ms");
+    QTest::addColumn<int>("paints");
+    const QStringList three{"red", "green", "blue"};
+    QTest::newRow("still") << QStringList{"red"} << 10.0f << true << 0 << 0;
+    QTest::newRow("slow") << three << 1.0f << true << 0 << 0;
+    QTest::newRow("fast") << three << 10.0f << true << 1 << 1;
+    // Hidden items are painted too, so their clocks never stood still.
+    QTest::newRow("hidden") << three << 10.0f << false << 1 << 1;
+}
+
+void tst_TexturePackerSprite::repaintsOnlyWhenItsFrameChanges()
+{
+    QFETCH(QStringList, names);
+    QFETCH(float, rate);
+    QFETCH(bool, visible);
+    Scene scene;
+    auto *sprite = scene.add<PaintCountingSprite>(mainUrl(), names, QPointF(10, 10));
+    sprite->setFrameRate(rate);
+    sprite->setVisible(visible);
+    QVERIFY(scene.show());
+    scene.settle();
+    sprite->paints = 0;
+    scene.clock.now += 100;
+    const QImage image = scene.settle();
+    QTEST(sprite->getCurrentFrame(), "frameAfter100ms");
+    QTEST(sprite->paints, "paints");
+    if (visible)
+        COMPARE_PIXEL(image, 15, 15, sprite->getCurrentFrame() == 1 ? Green : Red);
+}
+
+void tst_TexturePackerSprite::frameHandlersMayAddAndDeleteSprites_data()
+{
+    QTest::addColumn<int>("action"); // 0 deletes its own sprite, 1 the next one, 2 adds one
+    QTest::newRow("delete own") << 0;
+    QTest::newRow("delete next") << 1;
+    QTest::newRow("add") << 2;
+}
+
+void tst_TexturePackerSprite::frameHandlersMayAddAndDeleteSprites()
+{
+    QFETCH(int, action);
+    Scene scene;
+    QList<QPointer<TexturePackerSprite>> sprites;
+    for (int i = 0; i < 3; ++i) {
+        sprites.append(scene.add(mainUrl(), {"red", "green", "blue"}, QPointF(10 + 30 * i, 10)));
+        sprites.last()->setFrameRate(10);
+    }
+    QObject::connect(sprites[0], &TexturePackerSprite::currentFrameChanged, sprites[0], [&] {
+        if (action == 2 && sprites.size() == 3) {
+            sprites.append(scene.add(mainUrl(), {"red", "green", "blue"}, QPointF(100, 10)));
+            sprites.last()->setFrameRate(10);
+        } else if (action < 2) {
+            delete sprites[action].data();
+        }
+    }, Qt::DirectConnection);
+    QVERIFY(scene.show());
+    scene.settle();
+    scene.clock.now += 100;
+    scene.settle();
+    scene.clock.now += 100;
+    const QImage image = scene.settle();
+    saveGrab(image, "handlers");
+    COMPARE_PIXEL(image, 75, 15, Blue); // the last sprite ran on in either case
+    if (action == 2) {
+        QCOMPARE(sprites.last()->getCurrentFrame(), 1);
+        COMPARE_PIXEL(image, 105, 15, Green);
+    }
+}
