@@ -75,6 +75,9 @@ bool StartupTrace::coverHidden() const
 
 void StartupTrace::frameSwapped()
 {
+    // Frames already queued (under a threaded render loop) may still arrive.
+    if (m_done)
+        return;
     ++m_frames;
     // The basic render loop presents a frame right after drawing it on this
     // thread, so what the items hold now is what the frame shows.
@@ -84,6 +87,7 @@ void StartupTrace::frameSwapped()
         print(qPrintable(QStringLiteral("frame %1").arg(m_frames)));
     if (!m_coverName.isEmpty() && coverHidden()) {
         print(qPrintable(QStringLiteral("first frame without %1").arg(m_coverName)));
+        m_done = true;
         disconnect(m_window, nullptr, this, nullptr);
     }
 }

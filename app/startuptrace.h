@@ -35,6 +35,7 @@ private:
     QPointer<QQuickWindow> m_window;
     QPointer<QQuickItem> m_cover;
     int m_frames = 0;
+    bool m_done = false;
 };
 
 #endif
