@@ -98,6 +98,9 @@ SpriteSequenceZarno {
         id: cloud
         objectName: "cloud"
         anchors.centerIn: parent
+        // The idle frame is empty: drawing it would blend a transparent square over
+        // the creature in every frame.
+        visible: currentSprite !== "idle"
         defaultSource: "../../assets/img/misc/cloud.png"
 
         SpriteZarno {

@@ -145,7 +145,9 @@ Item {
             compare(puffs, 0, "keeping the type shows no puff")
             player.type = 2
             tryCompare(cloud, "currentSprite", "run")
+            compare(cloud.visible, true, "a puff is drawn")
             tryCompare(cloud, "currentSprite", "idle", 2000, "the puff settles on its idle frame")
+            compare(cloud.visible, false, "the empty idle frame is not drawn")
             compare(puffs, 1)
             cloud.currentSpriteChanged.disconnect(count)
             player.play()
