@@ -12,7 +12,9 @@ class QQuickWindow;
 // Prints, on standard error, when start-up reaches each stage, counted from the
 // moment the process was created: the engine ready, the main document created,
 // every frame presented, and the first frame presented once the item named by
-// ZARNO_STARTUP_TRACE (the splash) no longer shows. Off unless that variable is set.
+// ZARNO_STARTUP_TRACE (the splash) no longer shows; beside each, the CPU time of the
+// process and of the GUI thread (stages are reported from it). Off unless that
+// variable is set.
 class StartupTrace : public QObject
 {
     Q_OBJECT

@@ -23,6 +23,7 @@ struct Launch
 {
     double titleMs = -1;
     double titleCpuMs = -1;
+    double titleGuiMs = -1;
     double firstFrameMs = -1;
 };
 
@@ -36,7 +37,7 @@ Launch launch(const QString &game, const QString &cacheFolder)
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(game, QStringList());
-    static const QRegularExpression line(QStringLiteral("zarno-startup: +([\\d.]+) ms \\(cpu +([\\d.]+) ms\\) (.*)"));
+    static const QRegularExpression line(QStringLiteral("zarno-startup: +([\\d.]+) ms \\(cpu +([\\d.]+) ms, gui thread +([\\d.]+) ms\\) (.*)"));
     Launch result;
     QByteArray pending;
     while (result.titleMs < 0 && process.waitForReadyRead(30000)) {
@@ -47,11 +48,12 @@ Launch launch(const QString &game, const QString &cacheFolder)
             pending.remove(0, end + 1);
             if (!m.hasMatch())
                 continue;
-            if (m.captured(3) == QLatin1String("first frame"))
+            if (m.captured(4) == QLatin1String("first frame"))
                 result.firstFrameMs = m.captured(1).toDouble();
-            else if (m.captured(3) == QLatin1String("first frame without splash")) {
+            else if (m.captured(4) == QLatin1String("first frame without splash")) {
                 result.titleMs = m.captured(1).toDouble();
                 result.titleCpuMs = m.captured(2).toDouble();
+                result.titleGuiMs = m.captured(3).toDouble();
             }
         }
     }
@@ -80,21 +82,28 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "bench_startup: %s never showed its title screen\n", qPrintable(game));
         return 1;
     }
-    QVector<double> title, cpu, firstFrame;
+    QVector<double> title, cpu, gui, firstFrame;
     for (int i = 0; i < warmLaunches; ++i) {
         const Launch warm = launch(game, cache.path());
         if (warm.titleMs < 0)
             continue;
         title.append(warm.titleMs);
         cpu.append(warm.titleCpuMs);
+        gui.append(warm.titleGuiMs);
         firstFrame.append(warm.firstFrameMs);
     }
-    std::printf("%-44s %10s %10s %10s\n", "launch (median of later launches)", "splash", "title", "cpu");
-    std::printf("%-44s %8.0f ms %8.0f ms %8.0f ms\n", "first", first.firstFrameMs, first.titleMs, first.titleCpuMs);
-    std::printf("%-44s %8.0f ms %8.0f ms %8.0f ms\n", "later", median(firstFrame), median(title), median(cpu));
+    std::printf("%-44s %10s %10s %10s %10s\n", "launch (median of later launches)", "splash", "title", "cpu",
+                "gui cpu");
+    std::printf("%-44s %8.0f ms %8.0f ms %8.0f ms %8.0f ms\n", "first", first.firstFrameMs, first.titleMs,
+                first.titleCpuMs, first.titleGuiMs);
+    std::printf("%-44s %8.0f ms %8.0f ms %8.0f ms %8.0f ms\n", "later", median(firstFrame), median(title),
+                median(cpu), median(gui));
     benchRow("launch to title screen, first launch (vs 1 s)", first.titleMs, 1000, "ms");
     benchRow("launch to title screen, later launches (vs 1 s)", median(title), 1000, "ms");
     // Beside the splash's fixed 700 ms hold the goal leaves 300 ms for everything else.
     benchRow("launch to title screen, later launches, CPU (vs 300 ms)", median(cpu), 300, "ms");
+    // What the GUI thread works on the way; on a busy machine the wall clock also
+    // counts the time others held the processors.
+    benchRow("launch to title screen, later launches, GUI thread CPU (vs 300 ms)", median(gui), 300, "ms");
     return 0;
 }

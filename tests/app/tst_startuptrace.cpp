@@ -55,7 +55,7 @@ private slots:
         child.setProcessEnvironment(environment);
         child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(childFlag)});
         QVERIFY(child.waitForFinished(30000));
-        static const QRegularExpression line(QStringLiteral("^zarno-startup: +([\\d.]+) ms \\(cpu +[\\d.]+ ms\\) (.*)$"));
+        static const QRegularExpression line(QStringLiteral("^zarno-startup: +([\\d.]+) ms \\(cpu +[\\d.]+ ms, gui thread +[\\d.]+ ms\\) (.*)$"));
         QStringList stages;
         double last = 0;
         for (const QString &text : QString::fromLocal8Bit(child.readAllStandardError()).split('\n')) {
