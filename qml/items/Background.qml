@@ -23,6 +23,10 @@ Item {
                                           ? "../../assets/img/bkg/ground-" + land + ".png" : ""
     property string shownSource
     property string shownSolidSource
+    // The land of the pictures the copies show. Their band follows it, not `land`:
+    // a band changed ahead of the picture would read the old picture again, and
+    // show nothing while it does.
+    property int shownLand: -1
 
     function init() {
         running = false
@@ -40,6 +44,7 @@ Item {
     // shows as nothing rather than keeping the old land.
     function showWhenRead() {
         if (nextPicture.status !== Image.Loading && nextSolid.status !== Image.Loading) {
+            shownLand = land
             shownSource = landSource
             shownSolidSource = solidSource
         }
@@ -52,9 +57,11 @@ Item {
         id: nextPicture
         visible: false
         asynchronous: true
+        // The same size, band and fill mode as the copies below (the fill mode is
+        // part of a read too), so they find it in the cache; the band is known
+        // before the first read.
+        fillMode: Image.PreserveAspectFit
         sourceSize.height: landLayer.loadedHeight
-        // The same size and band as the copies below, so they find it in the cache;
-        // the band is known before the first read.
         Component.onCompleted: {
             image.sourceClipRect = Qt.binding(function () { return landLayer.loadedBand })
             source = Qt.binding(function () { return landLayer.landSource })
@@ -70,9 +77,14 @@ Item {
     // Window pixels of the whole picture's height, and of the band read from it.
     readonly property int loadedHeight: Math.max(1, Math.ceil(1280 * fit * pixelsPerUnit))
     readonly property real pixelsPerRow: loadedHeight / 1280
-    readonly property rect loadedBand: Qt.rect(0, Math.floor(band[0] * pixelsPerRow),
-                                               Math.ceil(1500 * pixelsPerRow),
-                                               Math.ceil((band[1] - band[0]) * pixelsPerRow))
+    readonly property rect loadedBand: bandRect(band)
+    readonly property var shownBand: LandBands.band(shownLand, number)
+    readonly property rect shownLoadedBand: bandRect(shownBand)
+
+    function bandRect(rows) {
+        return Qt.rect(0, Math.floor(rows[0] * pixelsPerRow), Math.ceil(1500 * pixelsPerRow),
+                       Math.ceil((rows[1] - rows[0]) * pixelsPerRow))
+    }
     readonly property int loadedSolidHeight: Math.max(1, Math.round((1280 - solidFrom) * pixelsPerRow))
 
     // Whether the copies show a picture in every row that the layer draws.
@@ -90,15 +102,15 @@ Item {
             BackgroundImage {
                 // The strip's period; the band keeps the picture's place in the layer.
                 width: 1500
-                height: (landLayer.band[1] - landLayer.band[0]) * landLayer.fit
-                y: (landLayer.height - 1280 * landLayer.fit) / 2 + landLayer.band[0] * landLayer.fit
+                height: (landLayer.shownBand[1] - landLayer.shownBand[0]) * landLayer.fit
+                y: (landLayer.height - 1280 * landLayer.fit) / 2 + landLayer.shownBand[0] * landLayer.fit
                 fillMode: Image.PreserveAspectFit
                 // The band is read at the size it is drawn, so every pixel of it
                 // lands on one window pixel: filtering would only cost time.
                 smooth: false
                 asynchronous: true
                 sourceSize.height: landLayer.loadedHeight
-                Component.onCompleted: image.sourceClipRect = Qt.binding(function () { return landLayer.loadedBand })
+                Component.onCompleted: image.sourceClipRect = Qt.binding(function () { return landLayer.shownLoadedBand })
                 source: landLayer.shownSource
                 property alias solid: solid
 
@@ -124,6 +136,7 @@ Item {
         id: nextSolid
         visible: false
         asynchronous: true
+        fillMode: Image.PreserveAspectFit
         sourceSize.height: landLayer.loadedSolidHeight
         source: landLayer.solidSource
         onStatusChanged: landLayer.showWhenRead()

@@ -1,5 +1,6 @@
 import QtQuick 2.0
 import QtTest 1.2
+import QtQuick.Window 2.2
 import Zarno 2.0
 import "../../qml/items"
 import "../../qml/common"
@@ -49,11 +50,28 @@ Item {
 
         function test_landChangeSwapsAllThreePictures() {
             tryVerify(function () { return pictures().length === 3 && /bkg-2-1\.png$/.test(pictures()[0]) })
+            var row = layer.children[1]
+            tryVerify(function () {
+                return row.children[0].status === Image.Ready && row.children[1].status === Image.Ready
+                        && row.children[2].status === Image.Ready
+            })
+            // The copies switch only once the new picture is read, and take it from the
+            // cache: no frame may show a copy that is reading a picture.
+            var blank = []
+            var everyFrame = function () {
+                for (var i = 0; i < 3; ++i)
+                    if (row.children[i].status !== Image.Ready)
+                        blank.push(String(row.children[i].source))
+            }
+            layer.Window.window.frameSwapped.connect(everyFrame)
             layer.land = 4
             tryVerify(function () {
                 var shown = pictures()
                 return shown.every(function (s) { return /bkg-4-1\.png$/.test(s) })
             }, 10000, "all three copies show the new land")
+            wait(100)
+            layer.Window.window.frameSwapped.disconnect(everyFrame)
+            compare(blank, [], "a copy showed nothing while it read a picture")
             var shown = pictures()
             compare(shown[0], shown[1])
             compare(shown[1], shown[2])
