@@ -143,12 +143,15 @@ GameWindow {
             MouseArea { anchors.fill: parent; onClicked: debugDraw.visible = !debugDraw.visible }
         }
 
-        Timer {
-            // A few to start with.
-            interval: 250
-            repeat: true
-            running: scene.dropped.length < 8
-            onTriggered: scene.drop(140 + scene.dropped.length * 28, 20)
+        // A few to start with, one every 15 steps of the world (a quarter of a second of
+        // its time): counted in steps, the scene plays the same however fast the machine.
+        Connections {
+            target: world
+            property int steps: 0
+            onStepped: {
+                if (scene.dropped.length < 8 && ++steps % 15 === 0)
+                    scene.drop(140 + scene.dropped.length * 28, 20)
+            }
         }
     }
 }
