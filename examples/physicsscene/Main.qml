@@ -6,6 +6,9 @@ import Zarno 2.0
 // paddle, crates made from entities/Crate.qml and bouncing balls. Click to reload.
 GameWindow {
     id: gameWindow
+    // The world steps by its fixed time step: on a machine that drops frames the physics
+    // runs slower rather than in coarser steps, in which bodies may pass through thin ground.
+    Component.onCompleted: zarnoScheduler.schedulingMethod = ZarnoScheduler.Accumulated
     activeScene: scene
 
     Scene {
