@@ -3,6 +3,7 @@
 // Both colour, fade and spin their particles. Run under an X server with OpenGL, e.g.
 //   scripts/with-test-env.sh build/bin/bench_particles
 #include "../common/benchrow.h"
+#include "../common/framestats.h"
 #include "app/zrapplication.h"
 
 #include <QElapsedTimer>
@@ -130,18 +131,10 @@ Result measure(const QString &dir, int count, bool engine)
     poll.start(50);
     loop.exec();
 
-    QVector<double> intervals;
-    for (int i = std::max(firstFrame, 1); i < swaps.size(); ++i)
-        intervals.append((swaps.at(i) - swaps.at(i - 1)) / 1e6);
-    result.frames = intervals.size();
-    if (!intervals.isEmpty()) {
-        double sum = 0;
-        for (double v : intervals)
-            sum += v;
-        result.meanMs = sum / intervals.size();
-        std::sort(intervals.begin(), intervals.end());
-        result.medianMs = intervals.at(intervals.size() / 2);
-    }
+    const FrameStats stats = frameStats(swaps, firstFrame);
+    result.frames = stats.frames;
+    result.meanMs = stats.meanMs;
+    result.medianMs = stats.medianMs;
     return result;
 }
 

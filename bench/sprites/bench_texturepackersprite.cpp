@@ -6,6 +6,7 @@
 // "both", and the drawn size of a sprite in pixels (32 by default), which
 // shows how much of a frame is filling pixels.
 #include "../common/benchrow.h"
+#include "../common/framestats.h"
 #include "app/zrapplication.h"
 
 #include <QElapsedTimer>
@@ -186,18 +187,10 @@ Result measure(const QString &dir, int count, bool engineSprite, bool desynchron
     poll.start(50);
     loop.exec();
 
-    QVector<double> intervals;
-    for (int i = std::max(firstFrame, 1); i < swaps.size(); ++i)
-        intervals.append((swaps.at(i) - swaps.at(i - 1)) / 1e6);
-    result.frames = intervals.size();
-    if (!intervals.isEmpty()) {
-        double sum = 0;
-        for (double v : intervals)
-            sum += v;
-        result.meanMs = sum / intervals.size();
-        std::sort(intervals.begin(), intervals.end());
-        result.medianMs = intervals.at(intervals.size() / 2);
-    }
+    const FrameStats stats = frameStats(swaps, firstFrame);
+    result.frames = stats.frames;
+    result.meanMs = stats.meanMs;
+    result.medianMs = stats.medianMs;
     return result;
 }
 
