@@ -162,6 +162,13 @@ SteerToPointBehavior::SteerToPointBehavior(QQuickItem *parent)
     connect(this, &QQuickItem::enabledChanged, this, &SteerToPointBehavior::enabledHasChanged);
 }
 
+SteerToPointBehavior::~SteerToPointBehavior()
+{
+    // Leaving a disabled parent in the base destructor changes the effective
+    // enabled state: by then this object must not be called back.
+    disconnect(this, nullptr, this, nullptr);
+}
+
 void SteerToPointBehavior::componentComplete()
 {
     QQuickItem::componentComplete();

@@ -30,6 +30,7 @@ class SteerToPointBehavior : public QQuickItem
 
 public:
     explicit SteerToPointBehavior(QQuickItem *parent = nullptr);
+    ~SteerToPointBehavior() override;
 
     QObject *targetObject() const { return m_targetObject; }
     void setTargetObject(QObject *targetObject);

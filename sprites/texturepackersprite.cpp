@@ -314,6 +314,9 @@ TexturePackerSprite::TexturePackerSprite(QQuickItem *parent)
 
 TexturePackerSprite::~TexturePackerSprite()
 {
+    // The base destructor leaves the window and announces it: by then this
+    // object is no longer a TexturePackerSprite and must not be called back.
+    disconnect(this, nullptr, this, nullptr);
     leaveClock();
 }
 

@@ -148,7 +148,7 @@ Item {
             compare(puffs, 0, "keeping the type shows no puff")
             player.type = 2
             // Counted as it happens: a polled look may miss the short puff on a busy machine.
-            tryVerify(function () { return puffs === 1 }, 5000, "a new type puffs")
+            tryVerify(function () { return puffs === 1 }, 20000, "a new type puffs")
             verify(drawn, "a puff is drawn")
             tryCompare(cloud, "currentSprite", "idle", 2000, "the puff settles on its idle frame")
             compare(cloud.visible, false, "the empty idle frame is not drawn")
