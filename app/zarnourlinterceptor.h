@@ -2,12 +2,17 @@
 #define ZARNOURLINTERCEPTOR_H
 
 #include <QQmlAbstractUrlInterceptor>
+#include <QSize>
 #include <QString>
 
 class QFileSelector;
 
 // Finds resource URLs that are not embedded on disk beside the working directory,
 // then lets the density selector pick a +hd2/+hd variant of the file.
+// A URL with the query item coverSize=WxH (either part 0 for "any") names a
+// picture read at that pixel size: it resolves to the lowest density whose
+// file still has that many pixels, at most the one the selector picks. The
+// query stays on the result, so resolving it again gives the same file.
 class ZarnoUrlInterceptor : public QQmlAbstractUrlInterceptor
 {
 public:
@@ -20,6 +25,10 @@ public:
     void setBaseUrlText(const QString &text) { baseUrlText = text; }
 
 private:
+    QUrl onDiskIfNotEmbedded(const QUrl &url) const;
+    QUrl selectedVariant(const QUrl &url) const;
+    QUrl coveringVariant(const QUrl &url, const QSize &cover) const;
+
     QFileSelector *fileSelector = nullptr;
     QString baseUrlText;
 };

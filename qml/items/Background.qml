@@ -61,7 +61,7 @@ Item {
         // part of a read too), so they find it in the cache; the band is known
         // before the first read.
         fillMode: Image.PreserveAspectFit
-        sourceSize.height: landLayer.loadedHeight
+        drawnPixelSize.height: landLayer.loadedHeight
         Component.onCompleted: {
             image.sourceClipRect = Qt.binding(function () { return landLayer.loadedBand })
             source = Qt.binding(function () { return landLayer.landSource })
@@ -109,7 +109,7 @@ Item {
                 // lands on one window pixel: filtering would only cost time.
                 smooth: false
                 asynchronous: true
-                sourceSize.height: landLayer.loadedHeight
+                drawnPixelSize.height: landLayer.loadedHeight
                 Component.onCompleted: image.sourceClipRect = Qt.binding(function () { return landLayer.shownLoadedBand })
                 source: landLayer.shownSource
                 property alias solid: solid
@@ -124,7 +124,7 @@ Item {
                     fillMode: Image.PreserveAspectFit
                     smooth: false
                     asynchronous: true
-                    sourceSize.height: landLayer.loadedSolidHeight
+                    drawnPixelSize.height: landLayer.loadedSolidHeight
                     source: landLayer.shownSolidSource
                 }
             }
@@ -137,7 +137,7 @@ Item {
         visible: false
         asynchronous: true
         fillMode: Image.PreserveAspectFit
-        sourceSize.height: landLayer.loadedSolidHeight
+        drawnPixelSize.height: landLayer.loadedSolidHeight
         source: landLayer.solidSource
         onStatusChanged: landLayer.showWhenRead()
     }

@@ -84,6 +84,8 @@ private slots:
     void interceptorFindsOddFileNamesOnDisk();
     void interceptorSelectsFilesOnly_data();
     void interceptorSelectsFilesOnly();
+    void coverSizeChoosesLowestDensity_data();
+    void coverSizeChoosesLowestDensity();
 
 private:
     QJsonObject probe(const QString &screen, const QByteArray &scaleFactor);
@@ -343,6 +345,66 @@ void tst_ContentScale::interceptorSelectsFilesOnly()
     const QUrl url = requested.startsWith("qrc:") ? QUrl(requested) : QUrl::fromLocalFile(dir.path() + "/" + requested);
     const QUrl result = interceptor.intercept(url, QQmlAbstractUrlInterceptor::UrlString);
     QCOMPARE(result, QUrl::fromLocalFile(dir.path() + "/" + expected));
+}
+
+void tst_ContentScale::coverSizeChoosesLowestDensity_data()
+{
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QString>("requested"); // below the scratch folder, with its query
+    QTest::addColumn<QString>("expected");
+
+    // p.png is 100 x 50, +hd 200 x 100, +hd2 400 x 200; q.png has no +hd file.
+    QTest::newRow("480x320 needs more, sd is all there is") << QSize(480, 320) << "img/p.png?coverSize=0x100" << "img/p.png";
+    QTest::newRow("960x640 covered by sd") << QSize(960, 640) << "img/p.png?coverSize=0x50" << "img/p.png";
+    QTest::newRow("960x640 one row more") << QSize(960, 640) << "img/p.png?coverSize=0x51" << "img/+hd/p.png";
+    QTest::newRow("960x640 never above hd") << QSize(960, 640) << "img/p.png?coverSize=0x150" << "img/+hd/p.png";
+    QTest::newRow("1920x1280 covered by hd") << QSize(1920, 1280) << "img/p.png?coverSize=0x100" << "img/+hd/p.png";
+    QTest::newRow("1920x1280 needs hd2") << QSize(1920, 1280) << "img/p.png?coverSize=0x101" << "img/+hd2/p.png";
+    QTest::newRow("width alone") << QSize(1920, 1280) << "img/p.png?coverSize=100x0" << "img/p.png";
+    QTest::newRow("width decides") << QSize(1920, 1280) << "img/p.png?coverSize=101x10" << "img/+hd/p.png";
+    QTest::newRow("from a variant's URL") << QSize(1920, 1280) << "img/+hd2/p.png?coverSize=0x20" << "img/p.png";
+    QTest::newRow("missing density skipped") << QSize(1920, 1280) << "img/q.png?coverSize=0x60" << "img/+hd2/q.png";
+    QTest::newRow("resource URL on disk") << QSize(1920, 1280) << "qrc:/img/p.png?coverSize=0x60" << "img/+hd/p.png";
+    QTest::newRow("other query items kept") << QSize(1920, 1280) << "img/p.png?a=1&coverSize=0x60" << "img/+hd/p.png";
+    QTest::newRow("not a size: usual choice") << QSize(1920, 1280) << "img/p.png?coverSize=big" << "img/+hd2/p.png";
+}
+
+void tst_ContentScale::coverSizeChoosesLowestDensity()
+{
+    QFETCH(QSize, window);
+    QFETCH(QString, requested);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (int scale : {1, 2, 4}) {
+        const QString folder = scale == 1 ? QString() : scale == 2 ? QStringLiteral("+hd/") : QStringLiteral("+hd2/");
+        QImage image(100 * scale, 50 * scale, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QDir().mkpath(dir.path() + "/img/" + folder);
+        QVERIFY(image.save(dir.path() + "/img/" + folder + "p.png"));
+        if (scale != 2)
+            QVERIFY(image.save(dir.path() + "/img/" + folder + "q.png"));
+    }
+
+    QQmlEngine engine;
+    engine.setBaseUrl(QUrl::fromLocalFile(dir.path() + "/"));
+    ZRApplication zarnoApp;
+    zarnoApp.initialize(&engine);
+    zarnoApp.applyContentScale(qMax(1.0, qMax(window.width(), window.height()) / 480.0));
+    QQmlAbstractUrlInterceptor *interceptor = engine.urlInterceptor();
+    QVERIFY(interceptor);
+
+    const QString query = requested.mid(requested.indexOf('?') + 1);
+    const QString path = requested.left(requested.indexOf('?'));
+    QUrl url = path.startsWith("qrc:") ? QUrl(path) : QUrl::fromLocalFile(dir.path() + "/" + path);
+    url.setQuery(query);
+    const QUrl result = interceptor->intercept(url, QQmlAbstractUrlInterceptor::UrlString);
+    QCOMPARE(result.toLocalFile(), dir.path() + "/" + expected);
+    if (query != "coverSize=big") {
+        QCOMPARE(result.query(), query);
+        // The image element resolves its source once more when it loads.
+        QCOMPARE(interceptor->intercept(result, QQmlAbstractUrlInterceptor::UrlString), result);
+    }
 }
 
 int main(int argc, char **argv)

@@ -50,6 +50,8 @@ private slots:
     void explicitSizeStretchesFile();
     void sourceChangeFollowsNewFile();
     void missingFileKeepsDefaultSize();
+    void drawnPixelSizeReadsCoveringFile_data();
+    void drawnPixelSizeReadsCoveringFile();
     void sequenceKeepsLogicalSize_data();
     void sequenceKeepsLogicalSize();
     void sequenceFollowsStripChange();
@@ -249,6 +251,52 @@ void TestMultiResolution::missingFileKeepsDefaultSize()
     QVERIFY(image);
     QCOMPARE(image->width(), -1.0);
     QCOMPARE(image->height(), -1.0);
+}
+
+void TestMultiResolution::drawnPixelSizeReadsCoveringFile_data()
+{
+    // The drawn size (none: the file's own size is read back), then the density
+    // read below an hd2 ceiling; the screen's own choice caps it.
+    QTest::addColumn<QByteArray>("drawn");
+    QTest::addColumn<int>("density");
+    QTest::addColumn<QSize>("readSize");
+    QTest::newRow("none given") << QByteArray() << 2 << QSize(-1, -1);
+    QTest::newRow("base covers") << QByteArray("drawnPixelSize: Qt.size(40, 20)") << 0 << QSize(40, 20);
+    QTest::newRow("height alone") << QByteArray("drawnPixelSize.height: 21") << 1 << QSize(0, 21); // width as Qt reports it: not checked
+    QTest::newRow("more than hd") << QByteArray("drawnPixelSize: Qt.size(81, 40)") << 2 << QSize(81, 40);
+}
+
+void TestMultiResolution::drawnPixelSizeReadsCoveringFile()
+{
+    QFETCH(QByteArray, drawn);
+    QFETCH(int, density);
+    QFETCH(QSize, readSize);
+    QQuickWindow *window = load("MultiResolutionImage { objectName: 'image'; x: 10; y: 10; width: 40; height: 20; "
+                                "source: 'img/pic.png'; " + drawn + " }");
+    QVERIFY(window);
+    QQuickItem *image = child(window, "image");
+    QVERIFY(image);
+    const int ceiling = m_selector == QLatin1String("hd2") ? 2 : m_selector == QLatin1String("hd") ? 1 : 0;
+    density = qMin(density, ceiling);
+    const double factors[3] = {1.0, 0.5, 0.25};
+    auto *inner = image->property("image").value<QQuickItem *>();
+    QVERIFY(inner);
+    QTRY_COMPARE(inner->property("status").toInt(), 1); // Image.Ready
+    QCOMPARE(image->property("contentScaleFactor").toDouble(), factors[density]);
+    // The plain name keeps resolving as always; only the file read changes.
+    QVERIFY(image->property("source").toString().contains(QLatin1String("img/") + densityFolder[ceiling] + "pic.png"));
+    if (readSize.width() < 0)
+        readSize = QSize(40, 20) * (1 << ceiling);
+    const QSize read = image->property("sourceSize").toSize();
+    QCOMPARE(read.height(), readSize.height());
+    if (readSize.width() > 0)
+        QCOMPARE(read.width(), readSize.width());
+    QCOMPARE(image->width(), 40.0);
+    QCOMPARE(image->height(), 20.0);
+    const QImage shot = window->grabWindow();
+    QVERIFY(near(shot.pixelColor(11, 11), densityColour[density]));
+    QVERIFY(near(shot.pixelColor(48, 28), densityColour[density]));
+    QVERIFY(near(shot.pixelColor(51, 15), Qt::black));
 }
 
 void TestMultiResolution::sequenceKeepsLogicalSize_data()

@@ -21,12 +21,38 @@ import QtQuick 2.0
         x: 100; y: 200
     }
     \endqml
+
+    A picture drawn far below the density the screen selects (a distant layer,
+    a window smaller than the screen) can say how many pixels it is drawn at
+    with \l drawnPixelSize; it is then read at that size from the smallest file
+    that still has the pixels:
+
+    \qml
+    MultiResolutionImage {
+        source: "../assets/img/hills.png"   // 1500 x 1280, +hd 3000 x 2560
+        width: 1500; height: 1280
+        drawnPixelSize.height: 640          // reads hills.png, not +hd/hills.png
+    }
+    \endqml
 */
 Item {
     id: root
 
-    /*! The URL of the image file (its plain, density-less name). */
-    property alias source: image.source
+    /*!
+        The URL of the image file (its plain, density-less name), as resolved to
+        the density the screen selects.
+    */
+    property url source
+    /*!
+        The size in pixels at which the picture is drawn, 0 in a dimension that
+        is not known; both 0 (the default) when unknown. When given, the file is
+        read at that size (it becomes \l sourceSize) and from the lowest density
+        whose pixels still cover it, never a higher one than the screen selects;
+        the inner Image's source then names that file with the query item
+        \c{coverSize=WxH}. \l contentScaleFactor follows the file read, so the
+        item's logical size is kept.
+    */
+    property size drawnPixelSize: Qt.size(0, 0)
     /*!
         Scene units per file pixel of the loaded file: 1 for a plain file, 0.5 for
         a \c{+hd} file, 0.25 for a \c{+hd2} file.
@@ -150,6 +176,14 @@ Item {
         }
     }
 
+    function __imageSource() {
+        if (!(drawnPixelSize.width > 0 || drawnPixelSize.height > 0) || String(source) === "")
+            return source
+        var text = String(source)
+        return text + (text.indexOf("?") >= 0 ? "&" : "?") + "coverSize="
+                + Math.max(0, Math.ceil(drawnPixelSize.width)) + "x" + Math.max(0, Math.ceil(drawnPixelSize.height))
+    }
+
     function __sourceChanged() {
         contentScaleFactor = __factorForUrl(image.source)
         __syncDimension("width")
@@ -168,6 +202,9 @@ Item {
     Image {
         id: image
         antialiasing: root.antialiasing
+        source: root.__imageSource()
+        // Unset (undefined resets it) unless a drawn size is given.
+        sourceSize: root.drawnPixelSize.width > 0 || root.drawnPixelSize.height > 0 ? root.drawnPixelSize : undefined
         transform: Scale {
             xScale: root.contentScaleFactor
             yScale: root.contentScaleFactor
