@@ -1,3 +1,4 @@
+#include "app/soundsystemwarmup.h"
 #include "app/zrapplication.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv, 0x50600);
+    SoundSystemWarmUp soundSystem;
     ZRApplication zarnoApp;
     QQmlApplicationEngine engine;
     zarnoApp.initialize(&engine);

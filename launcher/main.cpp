@@ -1,6 +1,7 @@
 // zarno <game folder | Main.qml>: runs a game from its documents on disk and reloads
 // it in place whenever one of them changes.
 #include "app/gamelauncher.h"
+#include "app/soundsystemwarmup.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -32,6 +33,7 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    SoundSystemWarmUp soundSystem;
     GameLauncher launcher;
     launcher.setLiveReloadEnabled(!parser.isSet(noReload));
     if (!launcher.setGame(arguments.first())) {
