@@ -527,6 +527,13 @@ bool TexturePackerSprite::advanceFrameClock()
     // frame moves on with every frame of time.
     if (m_interpolate)
         update();
+    // Nearest sampling only while it draws what linear sampling would: an
+    // ancestor moved by a fraction of a pixel, scaled or turned, needs linear
+    // sampling again without anything of the sprite's own having changed.
+    if (m_texelPerPixel && smooth() && texelsOnWholePixels() != m_sampledNearest) {
+        m_dirty = true;
+        update();
+    }
     // Last: a handler of a frame signal may delete this sprite.
     m_machine.updateTime();
     return true;
@@ -617,6 +624,7 @@ void TexturePackerSprite::updateVertices()
     const bool drawable = frame && m_material && m_material->texture() && m_sheet
                           && m_sheet->size.width() > 0 && m_sheet->size.height() > 0
                           && frame->sourceSize.width() > 0 && frame->sourceSize.height() > 0;
+    m_texelPerPixel = drawable && quadW == frame->sourceSize.width() && quadH == frame->sourceSize.height();
     if (drawable) {
         const QRect &r = frame->spriteSourceRect;
         const double sw = frame->sourceSize.width();
@@ -679,7 +687,8 @@ void TexturePackerSprite::updateMaterial()
 {
     if (!m_material || m_frameNames.isEmpty())
         return;
-    const QSGTexture::Filtering filtering = smooth() ? QSGTexture::Linear : QSGTexture::Nearest;
+    const QSGTexture::Filtering filtering = this->filtering();
+    m_sampledNearest = filtering == QSGTexture::Nearest;
     if (m_material->filtering() != filtering || m_material->interpolating() != m_interpolate) {
         m_material->setFiltering(filtering);
         m_material->setInterpolating(m_interpolate);
@@ -712,6 +721,28 @@ void TexturePackerSprite::updateMaterial()
         }
     }
     setAnimation(anim);
+}
+
+QSGTexture::Filtering TexturePackerSprite::filtering() const
+{
+    // Sampling one texel instead of blending four is much of the cost of a
+    // pixel where pixels are filled in software.
+    return !smooth() || (m_texelPerPixel && texelsOnWholePixels()) ? QSGTexture::Nearest : QSGTexture::Linear;
+}
+
+bool TexturePackerSprite::texelsOnWholePixels() const
+{
+    QQuickWindow *win = window();
+    if (!win || win->effectiveDevicePixelRatio() != 1.0)
+        return false;
+    bool ok = false;
+    const QTransform t = itemTransform(nullptr, &ok);
+    if (!ok || t.type() > QTransform::TxTranslate)
+        return false;
+    // Linear sampling a fraction this small away from a texel's centre
+    // rounds to that texel's colour.
+    const auto whole = [](qreal v) { return std::abs(v - std::round(v)) < 1.0 / 1024; };
+    return whole(t.dx()) && whole(t.dy());
 }
 
 void TexturePackerSprite::setAnimation(const float anim[7])
@@ -783,7 +814,7 @@ void TexturePackerSprite::loadTexture()
     }
     if (m_material) {
         m_material->setTexture(texture);
-        m_material->setFiltering(smooth() ? QSGTexture::Linear : QSGTexture::Nearest);
+        m_material->setFiltering(filtering());
         if (m_node)
             m_node->markDirty(QSGNode::DirtyMaterial);
     }

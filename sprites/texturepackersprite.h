@@ -7,6 +7,7 @@
 
 #include <QPointer>
 #include <QQuickItem>
+#include <QSGTexture>
 #include <QStringList>
 #include <QUrl>
 #include <QVariantMap>
@@ -141,6 +142,8 @@ private:
     void loadTexture();
     void updateTextureCoordinates(bool force);
     void updateMaterial();
+    QSGTexture::Filtering filtering() const;
+    bool texelsOnWholePixels() const;
     void setAnimation(const float anim[7]);
 
     CircularStateMachine m_machine;
@@ -168,6 +171,10 @@ private:
     bool m_textureNeedsReload = true;
     bool m_cacheCleared = false;
     bool m_currentFrameRotated = false;
+    // The quad is as many pixels as its frame has texels, so nearest sampling
+    // draws what linear sampling does wherever the sprite lies on whole pixels.
+    bool m_texelPerPixel = false;
+    bool m_sampledNearest = false;
 
     QPointer<TexturePackerSpriteClock> m_clock;
     int m_clockIndex = -1; // kept by the clock

@@ -1,5 +1,6 @@
 #include "sprites/texturepackersheetcache.h"
 #include "sprites/texturepackersprite.h"
+#include "sprites/texturepackerspritematerial.h"
 
 #include "sprites/packedsheetwriter.h"
 #include "support/warningcollector.h"
@@ -10,6 +11,7 @@
 #include <QJsonObject>
 #include <QPainter>
 #include <QQuickWindow>
+#include <QSGGeometryNode>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -118,6 +120,21 @@ struct PaintCountingSprite : TexturePackerSprite
     }
 };
 
+// Records how the texture of its last paint is sampled.
+struct FilterRecordingSprite : TexturePackerSprite
+{
+    using TexturePackerSprite::TexturePackerSprite;
+    QSGTexture::Filtering filtering = QSGTexture::None;
+    QSGNode *updatePaintNode(QSGNode *node, UpdatePaintNodeData *data) override
+    {
+        QSGNode *result = TexturePackerSprite::updatePaintNode(node, data);
+        if (result)
+            filtering = static_cast<TexturePackerSpriteMaterial *>(static_cast<QSGGeometryNode *>(result)->material())
+                            ->filtering();
+        return result;
+    }
+};
+
 } // namespace
 
 class tst_TexturePackerSprite : public QObject
@@ -144,6 +161,9 @@ private slots:
     void clearCacheRebindsEverySprite();
     void spritesOfOneSheetDrawTheirOwnFrames_data();
     void spritesOfOneSheetDrawTheirOwnFrames();
+    void samplesNearestOnlyWhereItDrawsTheSame_data();
+    void samplesNearestOnlyWhereItDrawsTheSame();
+    void followsAncestorsOntoAndOffWholePixels();
     void repaintsOnlyWhenItsFrameChanges_data();
     void repaintsOnlyWhenItsFrameChanges();
     void frameHandlersMayAddAndDeleteSprites_data();
@@ -687,6 +707,70 @@ int main(int argc, char **argv)
 }
 
 #include "tst_texturepackersprite.moc"
+
+void tst_TexturePackerSprite::samplesNearestOnlyWhereItDrawsTheSame_data()
+{
+    // Nearest sampling is the cheaper one; a smooth sprite may use it only where
+    // every texel covers one whole pixel, so the picture is that of linear sampling.
+    QTest::addColumn<QPointF>("offset"); // of the sprite's parent
+    QTest::addColumn<qreal>("scale");    // of the sprite's parent
+    QTest::addColumn<bool>("smooth");
+    QTest::addColumn<qreal>("width"); // 0: the frame's own
+    QTest::addColumn<bool>("nearest");
+    QTest::newRow("whole pixels") << QPointF(3, 4) << 1.0 << true << 0.0 << true;
+    QTest::newRow("half a pixel") << QPointF(0.5, 0) << 1.0 << true << 0.0 << false;
+    QTest::newRow("scaled") << QPointF(0, 0) << 2.0 << true << 0.0 << false;
+    QTest::newRow("stretched") << QPointF(0, 0) << 1.0 << true << 64.0 << false;
+    QTest::newRow("not smooth") << QPointF(0.5, 0) << 1.0 << false << 0.0 << true;
+}
+
+void tst_TexturePackerSprite::samplesNearestOnlyWhereItDrawsTheSame()
+{
+    QFETCH(QPointF, offset);
+    QFETCH(qreal, scale);
+    QFETCH(bool, smooth);
+    QFETCH(qreal, width);
+    Scene scene;
+    QQuickItem layer(scene.window.contentItem());
+    layer.setPosition(offset);
+    layer.setTransformOrigin(QQuickItem::TopLeft);
+    layer.setScale(scale);
+    auto *sprite = scene.add<FilterRecordingSprite>(mainUrl(), {"half"}, QPointF(10, 10));
+    sprite->setParentItem(&layer);
+    sprite->setSmooth(smooth);
+    if (width > 0)
+        sprite->setWidth(width);
+    QVERIFY(scene.show());
+    scene.settle();
+    QTEST(sprite->filtering == QSGTexture::Nearest, "nearest");
+}
+
+void tst_TexturePackerSprite::followsAncestorsOntoAndOffWholePixels()
+{
+    // Only the parent moves: the sprite itself has nothing new to show.
+    Scene scene;
+    QQuickItem layer(scene.window.contentItem());
+    auto *sprite = scene.add<FilterRecordingSprite>(mainUrl(), {"half"}, QPointF(10, 10));
+    sprite->setParentItem(&layer);
+    sprite->setSmooth(true);
+    QVERIFY(scene.show());
+    QImage image = scene.settle();
+    QCOMPARE(sprite->filtering, QSGTexture::Nearest);
+    COMPARE_PIXEL(image, 25, 15, Red);
+    COMPARE_PIXEL(image, 26, 15, Blue);
+
+    // Half a pixel off, the column over the red and blue halves' border mixes both.
+    layer.setX(0.5);
+    image = scene.settle();
+    QCOMPARE(sprite->filtering, QSGTexture::Linear);
+    COMPARE_PIXEL(image, 26, 15, QColor(128, 0, 128));
+
+    layer.setX(1);
+    image = scene.settle();
+    QCOMPARE(sprite->filtering, QSGTexture::Nearest);
+    COMPARE_PIXEL(image, 26, 15, Red);
+    COMPARE_PIXEL(image, 27, 15, Blue);
+}
 
 void tst_TexturePackerSprite::repaintsOnlyWhenItsFrameChanges_data()
 {
