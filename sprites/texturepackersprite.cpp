@@ -371,6 +371,7 @@ void TexturePackerSprite::setFrameNames(const QStringList &frameNames)
     if (frameNames == m_frameNames)
         return;
     m_frameNames = frameNames;
+    resolveFrames();
     m_machine.setNumStates(m_frameNames.size());
     warnAboutMissingFrames();
     markDirty();
@@ -383,6 +384,7 @@ void TexturePackerSprite::setSource(const QUrl &source)
         return;
     m_source = source;
     m_sheet = source.isEmpty() ? TexturePackerSheetCache::SheetPointer() : TexturePackerSheetCache::load(source);
+    resolveFrames();
     m_sheetGeneration = TexturePackerSheetCache::generation();
 
     if (!m_sheet) {
@@ -542,10 +544,20 @@ bool TexturePackerSprite::advanceFrameClock()
 const TexturePackerFrame *TexturePackerSprite::frameAt(int index) const
 {
     // An index beyond a shortened list is a missing frame, never a bad read.
-    if (!m_sheet || index < 0 || index >= m_frameNames.size())
-        return nullptr;
-    auto it = m_sheet->frames.constFind(m_frameNames.at(index));
-    return it == m_sheet->frames.constEnd() ? nullptr : &it.value();
+    return index >= 0 && index < m_frames.size() ? m_frames.at(index) : nullptr;
+}
+
+void TexturePackerSprite::resolveFrames()
+{
+    m_frames.clear();
+    if (!m_sheet)
+        return;
+    // The records stay where they are: a sheet is never changed once shared.
+    m_frames.reserve(m_frameNames.size());
+    for (const QString &name : qAsConst(m_frameNames)) {
+        auto it = m_sheet->frames.constFind(name);
+        m_frames.append(it == m_sheet->frames.constEnd() ? nullptr : &it.value());
+    }
 }
 
 void TexturePackerSprite::refreshSheet()
@@ -556,6 +568,7 @@ void TexturePackerSprite::refreshSheet()
         return;
     m_sheetGeneration = TexturePackerSheetCache::generation();
     m_sheet = m_source.isEmpty() ? TexturePackerSheetCache::SheetPointer() : TexturePackerSheetCache::load(m_source);
+    resolveFrames();
 }
 
 void TexturePackerSprite::warnAboutMissingFrames() const
@@ -876,7 +889,6 @@ QSGNode *TexturePackerSprite::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeD
     // repaints; it starts with the next frame.
     if (building)
         update();
-    m_node->markDirty(QSGNode::DirtyForceUpdate);
     QSGGeometryNode *node = m_node;
     m_node = nullptr;
     m_material = nullptr;

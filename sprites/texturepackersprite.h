@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <QVariantMap>
+#include <QVector>
 
 class QSGGeometryNode;
 class TexturePackerSpriteClock;
@@ -136,6 +137,7 @@ private:
     void leaveClock();
 
     const TexturePackerFrame *frameAt(int index) const;
+    void resolveFrames();
     void refreshSheet();
     void warnAboutMissingFrames() const;
     QSGGeometryNode *buildNode();
@@ -157,6 +159,9 @@ private:
 
     TexturePackerSheetCache::SheetPointer m_sheet;
     quint64 m_sheetGeneration = 0;
+    // The sheet's record of each name in m_frameNames, or null: frames are
+    // looked up by index while painting, by name only when names or sheet change.
+    QVector<const TexturePackerFrame *> m_frames;
 
     // Valid only during a paint; the scene graph owns the node and the node
     // owns the material.
