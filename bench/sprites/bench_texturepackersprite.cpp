@@ -2,9 +2,10 @@
 // TexturePackerSprite beside Qt Quick's AnimatedSprite showing the same image.
 // Run under an X server with OpenGL, e.g.
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/bench_texturepackersprite
-// Arguments narrow a run for profiling: a sprite count, "engine" (no peer) or
-// "both", and the drawn size of a sprite in pixels (32 by default), which
-// shows how much of a frame is filling pixels.
+// Arguments narrow a run for profiling: a sprite count, "engine" (no peer),
+// "floors" (only the still quads the engine is held against) or "both", and
+// the drawn size of a sprite in pixels (32 by default), which shows how much
+// of a frame is filling pixels.
 #include "../common/benchrow.h"
 #include "../common/framestats.h"
 #include "app/zrapplication.h"
@@ -66,6 +67,7 @@ void writeSheet(const QString &dir)
     }
     painter.end();
     image.save(dir + "/sheet.png");
+    image.copy(0, 0, FrameSize, FrameSize).save(dir + "/frame0.png");
     const QJsonObject meta{{"image", "sheet.png"},
                            {"size", QJsonObject{{"w", image.width()}, {"h", image.height()}}}};
     QFile file(dir + "/sheet.json");
@@ -82,7 +84,32 @@ Item {
     height: 1024
     Repeater {
         model: spriteCount
-        delegate: useEngineSprite ? engineSprite : toolkitSprite
+        delegate: [engineSprite, toolkitSprite, rectangle, still][element]
+    }
+    // Still floors need something else to ask for frames.
+    Item {
+        NumberAnimation on rotation { from: 0; to: 360; duration: 1000; loops: Animation.Infinite; running: element >= 2 }
+    }
+    Component {
+        id: rectangle
+        Rectangle {
+            x: (index * 37) % 1248
+            y: (index * 53) % 992
+            width: spriteSize
+            height: spriteSize
+            color: "#80ff8000"
+        }
+    }
+    Component {
+        id: still
+        Image {
+            x: (index * 37) % 1248
+            y: (index * 53) % 992
+            width: spriteSize
+            height: spriteSize
+            source: frameImage
+            smooth: false
+        }
     }
     Component {
         id: engineSprite
@@ -124,7 +151,12 @@ struct Result
     double guiMs = 0; // per frame
 };
 
-Result measure(const QString &dir, int count, bool engineSprite, bool desynchronised, int spriteSize)
+// What is drawn: the engine's sprites, the toolkit's, or a floor of as many
+// quads of the same size: translucent rectangles, or still images of one frame.
+enum Element { EngineSprite, ToolkitSprite, Rectangles, StillImages };
+const char *const ElementNames[] = {"TexturePackerSprite", "AnimatedSprite (Qt)", "Rectangle (floor)", "Image (floor)"};
+
+Result measure(const QString &dir, int count, Element element, bool desynchronised, int spriteSize)
 {
     Result result;
     QElapsedTimer setup;
@@ -136,10 +168,11 @@ Result measure(const QString &dir, int count, bool engineSprite, bool desynchron
     QQmlContext *context = view.rootContext();
     context->setContextProperty("spriteCount", count);
     context->setContextProperty("spriteSize", spriteSize);
-    context->setContextProperty("useEngineSprite", engineSprite);
+    context->setContextProperty("element", int(element));
     context->setContextProperty("desynchronised", desynchronised);
     context->setContextProperty("sheetJson", QUrl::fromLocalFile(dir + "/sheet.json"));
     context->setContextProperty("sheetImage", QUrl::fromLocalFile(dir + "/sheet.png"));
+    context->setContextProperty("frameImage", QUrl::fromLocalFile(dir + "/frame0.png"));
     QFile file(dir + "/Scene.qml");
     file.open(QIODevice::WriteOnly);
     file.write(Scene);
@@ -194,6 +227,14 @@ Result measure(const QString &dir, int count, bool engineSprite, bool desynchron
     return result;
 }
 
+void printResult(int count, bool desynchronised, Element element, const Result &r)
+{
+    std::printf("%-8d %-8s %-22s %9.0f %7d %10.2f %10.2f %7.1f %10.2f %10.2f\n", count,
+                element >= Rectangles ? "still" : desynchronised ? "mixed" : "in step", ElementNames[element],
+                r.setupMs, r.frames, r.meanMs, r.medianMs, r.meanMs > 0 ? 1000.0 / r.meanMs : 0.0, r.cpuMs, r.guiMs);
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -212,37 +253,53 @@ int main(int argc, char **argv)
         counts = {std::max(1, QByteArray(argv[1]).toInt())};
     const int lastEngine = argc > 2 && QByteArray(argv[2]) == "engine" ? 1 : 0;
     const int spriteSize = argc > 3 ? std::max(1, QByteArray(argv[3]).toInt()) : FrameSize;
+    if (argc > 2 && QByteArray(argv[2]) == "floors") {
+        for (Element floor : {Rectangles, StillImages})
+            printResult(counts.first(), false, floor, measure(dir.path(), counts.first(), floor, false, spriteSize));
+        return 0;
+    }
     for (int count : counts) {
         for (bool desynchronised : {false, true}) {
             Result results[2];
             for (int engine = 1; engine >= lastEngine; --engine) {
-                const Result r = measure(dir.path(), count, engine == 1, desynchronised, spriteSize);
-                results[engine] = r;
-                std::printf("%-8d %-8s %-22s %9.0f %7d %10.2f %10.2f %7.1f %10.2f %10.2f\n", count,
-                            desynchronised ? "mixed" : "in step",
-                            engine ? "TexturePackerSprite" : "AnimatedSprite (Qt)", r.setupMs, r.frames, r.meanMs,
-                            r.medianMs, r.meanMs > 0 ? 1000.0 / r.meanMs : 0.0, r.cpuMs, r.guiMs);
-                std::fflush(stdout);
+                const Element element = engine ? EngineSprite : ToolkitSprite;
+                results[engine] = measure(dir.path(), count, element, desynchronised, spriteSize);
+                printResult(count, desynchronised, element, results[engine]);
             }
             if (lastEngine == 1)
                 continue; // no peer, no rows
             if (results[0].meanMs > 0)
                 std::printf("%-8d %-8s ratio of mean frame times, TexturePackerSprite / AnimatedSprite: %.2f\n", count,
                             desynchronised ? "mixed" : "in step", results[1].meanMs / results[0].meanMs);
-            char measure[80];
-            std::snprintf(measure, sizeof measure, "%d sprites %s, frame (vs AnimatedSprite)", count,
+            char label[80];
+            std::snprintf(label, sizeof label, "%d sprites %s, frame (vs AnimatedSprite)", count,
                           desynchronised ? "mixed" : "in step");
-            benchRow(measure, results[1].meanMs, results[0].meanMs, "ms");
-            std::snprintf(measure, sizeof measure, "%d sprites %s, CPU per frame (vs AnimatedSprite)", count,
+            benchRow(label, results[1].meanMs, results[0].meanMs, "ms");
+            std::snprintf(label, sizeof label, "%d sprites %s, CPU per frame (vs AnimatedSprite)", count,
                           desynchronised ? "mixed" : "in step");
-            benchRow(measure, results[1].cpuMs, results[0].cpuMs, "ms");
-            std::snprintf(measure, sizeof measure, "%d sprites %s, GUI thread CPU per frame (vs AnimatedSprite)",
+            benchRow(label, results[1].cpuMs, results[0].cpuMs, "ms");
+            std::snprintf(label, sizeof label, "%d sprites %s, GUI thread CPU per frame (vs AnimatedSprite)",
                           count, desynchronised ? "mixed" : "in step");
-            benchRow(measure, results[1].guiMs, results[0].guiMs, "ms");
+            benchRow(label, results[1].guiMs, results[0].guiMs, "ms");
             if (count == 10000) {
-                std::snprintf(measure, sizeof measure, "%d sprites %s, frame (vs 60 fps)", count,
+                std::snprintf(label, sizeof label, "%d sprites %s, frame (vs 60 fps)", count,
                               desynchronised ? "mixed" : "in step");
-                benchRow(measure, results[1].meanMs, 1000.0 / 60, "ms");
+                benchRow(label, results[1].meanMs, 1000.0 / 60, "ms");
+                // How far the engine is from the cheapest quads of the same
+                // size and place the toolkit draws; the floors do not animate,
+                // so they are measured once.
+                for (Element floor : {Rectangles, StillImages}) {
+                    if (desynchronised)
+                        break;
+                    const Result f = measure(dir.path(), count, floor, false, spriteSize);
+                    printResult(count, false, floor, f);
+                    const char *what = floor == Rectangles ? "translucent Rectangles" : "still Images";
+                    std::snprintf(label, sizeof label, "%d sprites in step, frame (vs %d %s)", count, count, what);
+                    benchRow(label, results[1].meanMs, f.meanMs, "ms");
+                    std::snprintf(label, sizeof label, "%d sprites in step, CPU per frame (vs %d %s)", count,
+                                  count, what);
+                    benchRow(label, results[1].cpuMs, f.cpuMs, "ms");
+                }
             }
         }
     }
