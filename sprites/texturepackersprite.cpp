@@ -615,6 +615,36 @@ void TexturePackerSprite::updateItemSize()
     setImplicitSize(onlyHeight ? m_drawWidth : implicitW, onlyWidth ? m_drawHeight : implicitH);
 }
 
+namespace {
+
+// Position and texture coordinate lead both vertex layouts.
+float *vertexAt(QSGGeometry *geometry, int index)
+{
+    return reinterpret_cast<float *>(static_cast<char *>(geometry->vertexData()) + index * geometry->sizeOfVertex());
+}
+
+QSGGeometry *newGeometry(bool interpolating)
+{
+    auto *geometry = new QSGGeometry(TexturePackerSpriteMaterial::attributes(interpolating), 4, 6,
+                                     QSGGeometry::UnsignedShortType);
+    geometry->setDrawingMode(QSGGeometry::DrawTriangles);
+    const quint16 order[6] = {0, 1, 2, 1, 3, 2};
+    std::copy(order, order + 6, geometry->indexDataAsUShort());
+    // Frame at the origin, one whole texture in size, no progress.
+    if (interpolating) {
+        auto *v = static_cast<TexturePackerSpriteMaterial::InterpolatingVertex *>(geometry->vertexData());
+        for (int i = 0; i < 4; ++i)
+            v[i] = TexturePackerSpriteMaterial::InterpolatingVertex{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0};
+    } else {
+        auto *v = static_cast<TexturePackerSpriteMaterial::Vertex *>(geometry->vertexData());
+        for (int i = 0; i < 4; ++i)
+            v[i] = TexturePackerSpriteMaterial::Vertex{0, 0, 0, 0};
+    }
+    return geometry;
+}
+
+} // namespace
+
 void TexturePackerSprite::updateVertices()
 {
     if (!m_node || m_frameNames.isEmpty())
@@ -648,14 +678,14 @@ void TexturePackerSprite::updateVertices()
         bottom = float(quadH * (r.y() + r.height()) / sh);
     }
 
-    auto *v = static_cast<TexturePackerSpriteMaterial::Vertex *>(m_node->geometry()->vertexData());
     const float xs[4] = {left, right, left, right};
     const float ys[4] = {top, top, bottom, bottom};
     bool changed = false;
     for (int i = 0; i < 4; ++i) {
-        if (v[i].x != xs[i] || v[i].y != ys[i]) {
-            v[i].x = xs[i];
-            v[i].y = ys[i];
+        float *v = vertexAt(m_node->geometry(), i);
+        if (v[0] != xs[i] || v[1] != ys[i]) {
+            v[0] = xs[i];
+            v[1] = ys[i];
             changed = true;
         }
     }
@@ -679,21 +709,26 @@ void TexturePackerSprite::updateTextureCoordinates(bool force)
     const QRectF sub = m_material && m_material->texture() ? m_material->texture()->normalizedTextureSubRect()
                                                            : QRectF(0, 0, 1, 1);
     const float l = float(sub.left()), t = float(sub.top()), r = float(sub.right()), b = float(sub.bottom());
-    auto *v = static_cast<TexturePackerSpriteMaterial::Vertex *>(m_node->geometry()->vertexData());
     // A rotated frame lies turned clockwise in the sheet: the upright top-left
     // corner is the stored area's top-right one.
-    if (!rotated) {
-        v[0].tx = l; v[0].ty = t;
-        v[1].tx = r; v[1].ty = t;
-        v[2].tx = l; v[2].ty = b;
-        v[3].tx = r; v[3].ty = b;
-    } else {
-        v[0].tx = r; v[0].ty = t;
-        v[1].tx = r; v[1].ty = b;
-        v[2].tx = l; v[2].ty = t;
-        v[3].tx = l; v[3].ty = b;
+    const float upright[8] = {l, t, r, t, l, b, r, b};
+    const float turned[8] = {r, t, r, b, l, t, l, b};
+    std::copy(rotated ? turned : upright, (rotated ? turned : upright) + 8, m_corners);
+    // Without interpolation the corners are folded into the frame's
+    // coordinates, written with the frame.
+    if (!interpolatingLayout())
+        return;
+    for (int i = 0; i < 4; ++i) {
+        float *v = vertexAt(m_node->geometry(), i);
+        v[2] = m_corners[2 * i];
+        v[3] = m_corners[2 * i + 1];
     }
     m_node->markDirty(QSGNode::DirtyGeometry);
+}
+
+bool TexturePackerSprite::interpolatingLayout() const
+{
+    return m_node->geometry()->attributeCount() > 2;
 }
 
 void TexturePackerSprite::updateMaterial()
@@ -761,7 +796,23 @@ bool TexturePackerSprite::texelsOnWholePixels() const
 void TexturePackerSprite::setAnimation(const float anim[7])
 {
     // Rewritten, and so uploaded again, only when something changed.
-    auto *v = static_cast<TexturePackerSpriteMaterial::Vertex *>(m_node->geometry()->vertexData());
+    if (!interpolatingLayout()) {
+        bool changed = false;
+        for (int i = 0; i < 4; ++i) {
+            float *v = vertexAt(m_node->geometry(), i);
+            const float tx = anim[0] + m_corners[2 * i] * anim[4];
+            const float ty = anim[1] + m_corners[2 * i + 1] * anim[5];
+            if (v[2] != tx || v[3] != ty) {
+                v[2] = tx;
+                v[3] = ty;
+                changed = true;
+            }
+        }
+        if (changed)
+            m_node->markDirty(QSGNode::DirtyGeometry);
+        return;
+    }
+    auto *v = static_cast<TexturePackerSpriteMaterial::InterpolatingVertex *>(m_node->geometry()->vertexData());
     if (std::equal(anim, anim + 7, &v[0].ax) && std::equal(anim, anim + 7, &v[3].ax))
         return;
     for (int i = 0; i < 4; ++i)
@@ -777,18 +828,8 @@ QSGGeometryNode *TexturePackerSprite::buildNode()
 
     m_material = new TexturePackerSpriteMaterial;
 
-    auto *geometry = new QSGGeometry(TexturePackerSpriteMaterial::attributes(), 4, 6, QSGGeometry::UnsignedShortType);
-    geometry->setDrawingMode(QSGGeometry::DrawTriangles);
-    quint16 *indices = geometry->indexDataAsUShort();
-    const quint16 order[6] = {0, 1, 2, 1, 3, 2};
-    std::copy(order, order + 6, indices);
-    // Frame at the origin, one whole texture in size, no progress.
-    auto *v = static_cast<TexturePackerSpriteMaterial::Vertex *>(geometry->vertexData());
-    for (int i = 0; i < 4; ++i)
-        v[i] = TexturePackerSpriteMaterial::Vertex{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0};
-
     m_node = new QSGGeometryNode;
-    m_node->setGeometry(geometry);
+    m_node->setGeometry(newGeometry(m_interpolate));
     m_node->setFlag(QSGNode::OwnsGeometry);
     m_node->setMaterial(m_material);
     m_node->setFlag(QSGNode::OwnsMaterial);
@@ -876,8 +917,14 @@ QSGNode *TexturePackerSprite::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeD
         updateTextureCoordinates(true);
     }
     if (m_dirty) {
+        // Interpolation needs more in each vertex than a plain frame does.
+        const bool relayout = interpolatingLayout() != m_interpolate;
+        if (relayout) {
+            m_node->setGeometry(newGeometry(m_interpolate));
+            m_node->markDirty(QSGNode::DirtyGeometry);
+        }
         updateItemSize();
-        updateTextureCoordinates(false);
+        updateTextureCoordinates(relayout);
         updateVertices();
     }
     if (m_dirty || m_interpolate) {

@@ -143,6 +143,7 @@ private:
     QSGGeometryNode *buildNode();
     void loadTexture();
     void updateTextureCoordinates(bool force);
+    bool interpolatingLayout() const;
     void updateMaterial();
     QSGTexture::Filtering filtering() const;
     bool texelsOnWholePixels() const;
@@ -176,6 +177,9 @@ private:
     bool m_textureNeedsReload = true;
     bool m_cacheCleared = false;
     bool m_currentFrameRotated = false;
+    // The texture coordinates of the quad's corners within a frame, x and y
+    // each, turned for a rotated frame.
+    float m_corners[8] = {0, 0, 1, 0, 0, 1, 1, 1};
     // The quad is as many pixels as its frame has texels, so nearest sampling
     // draws what linear sampling does wherever the sprite lies on whole pixels.
     bool m_texelPerPixel = false;

@@ -10,14 +10,12 @@ namespace {
 const char *const VertexProgram = R"(
 attribute highp vec4 vPos;
 attribute highp vec2 vTex;
-attribute highp vec4 animPos;  // frame x, y and next frame x, y
-attribute highp vec3 animData; // frame width, frame height, progress
 uniform highp mat4 qt_Matrix;
 varying highp vec2 fTex;
 
 void main()
 {
-    fTex = animPos.xy + vTex * animData.xy;
+    fTex = vTex;
     gl_Position = qt_Matrix * vPos;
 }
 )";
@@ -36,8 +34,8 @@ void main()
 const char *const InterpolatingVertexProgram = R"(
 attribute highp vec4 vPos;
 attribute highp vec2 vTex;
-attribute highp vec4 animPos;
-attribute highp vec3 animData;
+attribute highp vec4 animPos;  // frame x, y and next frame x, y
+attribute highp vec3 animData; // frame width, frame height, progress
 uniform highp mat4 qt_Matrix;
 varying highp vec4 fTexS;
 varying lowp float progress;
@@ -75,7 +73,8 @@ public:
     {
         // The order of the geometry's attributes.
         static const char *const names[] = {"vPos", "vTex", "animPos", "animData", nullptr};
-        return names;
+        static const char *const plainNames[] = {"vPos", "vTex", nullptr};
+        return m_interpolating ? names : plainNames;
     }
 
     void updateState(const RenderState &state, QSGMaterial *newMaterial, QSGMaterial *) override
@@ -151,7 +150,7 @@ int TexturePackerSpriteMaterial::compare(const QSGMaterial *other) const
     return order(int(m_filtering), int(o->m_filtering));
 }
 
-const QSGGeometry::AttributeSet &TexturePackerSpriteMaterial::attributes()
+const QSGGeometry::AttributeSet &TexturePackerSpriteMaterial::attributes(bool interpolating)
 {
     static const QSGGeometry::Attribute list[] = {
         QSGGeometry::Attribute::createWithAttributeType(0, 2, QSGGeometry::FloatType, QSGGeometry::PositionAttribute),
@@ -159,6 +158,7 @@ const QSGGeometry::AttributeSet &TexturePackerSpriteMaterial::attributes()
         QSGGeometry::Attribute::createWithAttributeType(2, 4, QSGGeometry::FloatType, QSGGeometry::UnknownAttribute),
         QSGGeometry::Attribute::createWithAttributeType(3, 3, QSGGeometry::FloatType, QSGGeometry::UnknownAttribute),
     };
-    static const QSGGeometry::AttributeSet set = {4, int(sizeof(Vertex)), list};
-    return set;
+    static const QSGGeometry::AttributeSet set = {4, int(sizeof(InterpolatingVertex)), list};
+    static const QSGGeometry::AttributeSet plain = {2, int(sizeof(Vertex)), list};
+    return interpolating ? set : plain;
 }

@@ -6,10 +6,10 @@
 #include <QSGMaterial>
 #include <QSGTexture>
 
-// Draws sprites of one sheet texture: every pixel of a quad samples the texture
-// at animPos.xy + texCoord * animData.xy, blended toward the same place of the
-// next frame (animPos.zw) by the interpolation progress (animData.z) when it
-// interpolates.
+// Draws sprites of one sheet texture. A sprite that does not interpolate
+// carries its frame's texture coordinates in its vertices; one that does
+// samples at animPos.xy + texCoord * animData.xy, blended toward the same place
+// of the next frame (animPos.zw) by the interpolation progress (animData.z).
 //
 // The animation state travels in the vertices, not in uniforms, so the material
 // of every sprite of a sheet compares equal and the renderer merges them all
@@ -17,15 +17,22 @@
 class TexturePackerSpriteMaterial : public QSGMaterial
 {
 public:
+    // Small, since the renderer copies every vertex of a batch again whenever
+    // one sprite of it changes frame.
     struct Vertex
+    {
+        float x, y;   // position
+        float tx, ty; // texture coordinate in the sheet
+    };
+    struct InterpolatingVertex
     {
         float x, y;                 // position
         float tx, ty;               // texture coordinate of the corner
         float ax, ay, bx, by;       // animPos: frame x, y and next frame x, y
         float width, height, progress; // animData: frame size and progress
     };
-    // Position, texture coordinate, animPos, animData: the layout of Vertex.
-    static const QSGGeometry::AttributeSet &attributes();
+    // The layout of InterpolatingVertex, or of Vertex.
+    static const QSGGeometry::AttributeSet &attributes(bool interpolating);
 
     TexturePackerSpriteMaterial();
 
