@@ -24,6 +24,7 @@
 #include "spine/spinemeshitem.h"
 #include "spine/spineskinnedmeshitem.h"
 #include "sprites/texturepackersprite.h"
+#include "sprites/trimmedimage.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -174,6 +175,7 @@ void ZRApplication::registerQmlTypes(const char *uri)
     qmlRegisterType<TypeWriterItem>(uri, 2, 0, "TypeWriterItem");
     qmlRegisterType<ZarnoWebSocket>(uri, 2, 0, "WebSocket");
     qmlRegisterType<TexturePackerSprite>(uri, 2, 0, "TexturePackerSprite");
+    qmlRegisterType<TrimmedImage>(uri, 2, 0, "TrimmedImage");
     qmlRegisterType<SpineEventData>(uri, 2, 0, "SpineEventData");
     qmlRegisterType<SpineEvent>(uri, 2, 0, "SpineEvent");
     qmlRegisterType<SkeletonAnimationFbo>(uri, 2, 0, "SkeletonAnimationFbo");

@@ -53,19 +53,14 @@ Item {
     // A picture still in the cache may be ready at once, without a change of status.
     onLandSourceChanged: Qt.callLater(showWhenRead)
 
-    MultiResolutionImage {
+    TrimmedImage {
         id: nextPicture
         visible: false
-        asynchronous: true
-        // The same size, band and fill mode as the copies below (the fill mode is
-        // part of a read too), so they find it in the cache; the band is known
-        // before the first read.
-        fillMode: Image.PreserveAspectFit
-        drawnPixelSize.height: landLayer.loadedHeight
-        Component.onCompleted: {
-            image.sourceClipRect = Qt.binding(function () { return landLayer.loadedBand })
-            source = Qt.binding(function () { return landLayer.landSource })
-        }
+        // The same size, band and tiles as the copies below, so they find it read;
+        // the band is known before the first read.
+        sourceSize.height: landLayer.loadedHeight
+        sourceClipRect: landLayer.loadedBand
+        source: landLayer.landSource
         onStatusChanged: landLayer.showWhenRead()
     }
 
@@ -99,18 +94,18 @@ Item {
         Repeater {
             id: copies
             model: 3
-            BackgroundImage {
+            TrimmedImage {
                 // The strip's period; the band keeps the picture's place in the layer.
                 width: 1500
                 height: (landLayer.shownBand[1] - landLayer.shownBand[0]) * landLayer.fit
                 y: (landLayer.height - 1280 * landLayer.fit) / 2 + landLayer.shownBand[0] * landLayer.fit
-                fillMode: Image.PreserveAspectFit
                 // The band is read at the size it is drawn, so every pixel of it
-                // lands on one window pixel: filtering would only cost time.
+                // lands on one window pixel: filtering would only cost time. Its
+                // empty tiles are left out and its solid ones drawn unblended,
+                // which also spares the layers they hide.
                 smooth: false
-                asynchronous: true
-                drawnPixelSize.height: landLayer.loadedHeight
-                Component.onCompleted: image.sourceClipRect = Qt.binding(function () { return landLayer.shownLoadedBand })
+                sourceSize.height: landLayer.loadedHeight
+                sourceClipRect: landLayer.shownLoadedBand
                 source: landLayer.shownSource
                 property alias solid: solid
 
