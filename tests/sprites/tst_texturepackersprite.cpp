@@ -765,14 +765,15 @@ void tst_TexturePackerSprite::followsAncestorsOntoAndOffWholePixels()
     COMPARE_PIXEL(image, 25, 15, Red);
     COMPARE_PIXEL(image, 26, 15, Blue);
 
-    // Half a pixel off, the column over the red and blue halves' border mixes both.
+    // Half a pixel off, the column over the red and blue halves' border mixes
+    // both, from the first frame drawn there on.
     layer.setX(0.5);
-    image = scene.settle();
+    image = scene.window.grabWindow();
     QCOMPARE(sprite->filtering, QSGTexture::Linear);
     COMPARE_PIXEL(image, 26, 15, QColor(128, 0, 128));
 
     layer.setX(1);
-    image = scene.settle();
+    image = scene.window.grabWindow();
     QCOMPARE(sprite->filtering, QSGTexture::Nearest);
     COMPARE_PIXEL(image, 26, 15, Red);
     COMPARE_PIXEL(image, 27, 15, Blue);
