@@ -17,9 +17,26 @@ var tops = [
     [0, 326, 691, 478, 812]
 ]
 
+// The first row from which each layer is opaque all the way down to
+// groundOpaqueFrom (groundOpaqueFrom where it never is). A layer behind ends
+// where the first layer in front of it turns opaque: the rows below would
+// only be drawn over.
+var opaqueFrom = [
+    [0, 688, 787, 856, 851],
+    [0, 803, 817, 856, 851],
+    [0, 745, 797, 856, 851],
+    [0, 715, 787, 856, 851],
+    [0, 746, 646, 856, 851],
+    [0, 805, 797, 856, 851]
+]
+
 function band(land, layer) {
-    var top = land >= 0 && land < tops.length && layer >= 0 && layer < 5 ? tops[land][layer] : 0
-    return [top, groundOpaqueFrom]
+    var known = land >= 0 && land < tops.length && layer >= 0 && layer < 5
+    var top = known ? tops[land][layer] : 0
+    var bottom = groundOpaqueFrom
+    for (var nearer = layer + 1; known && nearer < 5; ++nearer)
+        bottom = Math.min(bottom, opaqueFrom[land][nearer])
+    return [top, Math.max(top, bottom)]
 }
 
 // The first row drawn from the layer's opaque picture: only the ground has one.

@@ -175,10 +175,11 @@ QemScene {
         property bool enteringState: false
     }
 
-    // Once the sky and the ground of the lands are shown they cover the whole window,
-    // and the black fill behind them would only be drawn over.
+    // Once every land layer is shown they cover the whole window (a layer behind
+    // ends where one in front turns opaque), and the black fill behind them would
+    // only be drawn over.
     windowFill.visible: backdrop.visible || gameWindowAnchorItem.width > 3000.5 || lands.count < 5
-                        || !lands.itemAt(0).pictureShown || !lands.itemAt(4).pictureShown
+                        || [0, 1, 2, 3, 4].some(function (i) { return !lands.itemAt(i).pictureShown })
 
     MultiResolutionImage {
         id: backdrop

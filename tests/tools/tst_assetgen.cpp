@@ -218,9 +218,13 @@ private slots:
         const QRegularExpressionMatch opaque = QRegularExpression(QStringLiteral("groundOpaqueFrom = (\\d+)")).match(text);
         const QRegularExpressionMatch table = QRegularExpression(QStringLiteral("var tops = (\\[[^;]*?\\])\\s*\\n\\s*\\n"))
                                                   .match(text);
-        QVERIFY(opaque.hasMatch() && table.hasMatch());
+        const QRegularExpressionMatch opaqueTable = QRegularExpression(QStringLiteral("var opaqueFrom = (\\[[^;]*?\\])\\s*\\n\\s*\\n"))
+                                                        .match(text);
+        QVERIFY(opaque.hasMatch() && table.hasMatch() && opaqueTable.hasMatch());
         const QJsonArray tops = QJsonDocument::fromJson(table.captured(1).toUtf8()).array();
         QCOMPARE(tops.size(), 6);
+        const QJsonArray opaqueFrom = QJsonDocument::fromJson(opaqueTable.captured(1).toUtf8()).array();
+        QCOMPARE(opaqueFrom.size(), 6);
         auto rowsWhere = [](const QImage &img, int from, int to, bool (*test)(int alpha)) {
             for (int y = qMax(0, from); y < qMin(to, img.height()); ++y) {
                 const QRgb *row = reinterpret_cast<const QRgb *>(img.constScanLine(y));
@@ -259,6 +263,11 @@ private slots:
                 const int shown = rowsWhere(img, 0, top, [](int a) { return a == 0; });
                 QVERIFY2(shown < 0, qPrintable(QStringLiteral("land %1 layer %2: row %3 shows above the band")
                                                    .arg(land).arg(layer).arg(shown)));
+                // The layers behind end where this one turns opaque for good.
+                const int clear = rowsWhere(img, opaqueFrom.at(land).toArray().at(layer).toInt() * density,
+                                            opaque.captured(1).toInt() * density, [](int a) { return a == 255; });
+                QVERIFY2(clear < 0, qPrintable(QStringLiteral("land %1 layer %2: row %3 is not opaque")
+                                                   .arg(land).arg(layer).arg(clear)));
             }
         }
     }
