@@ -25,6 +25,10 @@ GameWindow {
 
     width: 960
     height: 640
+    // A colour of its own (the light grey of the desktop's window background) makes
+    // the window clear to it, instead of drawing a background rectangle over the whole
+    // window at every frame, behind scenes that cover it anyway.
+    color: "#efefef"
     activeScene: splash
 
     Component.onCompleted: {
