@@ -292,6 +292,9 @@ void TrimmedImage::load()
     if (!read) {
         const QString file = QQmlFile::urlToLocalFileOrQrc(url);
         read = QSharedPointer<TrimmedImageRead>(new TrimmedImageRead, &QObject::deleteLater);
+        // Reads nobody holds any more are forgotten as new ones come.
+        for (auto it = reads().begin(); it != reads().end();)
+            it = it.value().isNull() ? reads().erase(it) : std::next(it);
         reads().insert(key, read);
         if (file.isEmpty()) {
             read->finished = true;
