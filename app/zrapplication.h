@@ -58,6 +58,7 @@ private:
     void registerQmlTypes(const char *uri);
     void setupImportPaths();
     void installDefaultFont();
+    static void applySoftwareRendererThreads();
 
     QPointer<QQmlEngine> m_engine;
     ZarnoScheduler *m_scheduler = nullptr;
