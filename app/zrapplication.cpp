@@ -38,8 +38,6 @@
 #include <QVariantAnimation>
 #include <QtQml>
 
-#include <cmath>
-
 static void initFrameworkResources()
 {
     // The framework QML lives in the engine's static library, whose resources
@@ -138,28 +136,6 @@ void ZRApplication::initialize(QQmlEngine *engine, const char *uri)
     }
 
     qputenv("QSG_RENDER_LOOP", "basic");
-    applySoftwareRendererThreads();
-}
-
-void ZRApplication::applySoftwareRendererThreads()
-{
-    // Without a graphics card, Mesa's software rasteriser splits every frame among
-    // one thread per core. A light scene costs more in handing the frame over
-    // and back than it gains, so a game may ask for fewer; an LP_NUM_THREADS set
-    // by whoever runs the game wins. The rasteriser reads it when the first
-    // window is shown, which is after this.
-    const QVariant value = System::configurationValue(QStringLiteral("softwareRendererThreads"));
-    if (!value.isValid() || qEnvironmentVariableIsSet("LP_NUM_THREADS"))
-        return;
-    bool number = false;
-    const double threads = value.toDouble(&number);
-    number = number && value.userType() != QMetaType::QString && value.userType() != QMetaType::Bool;
-    // Mesa's own limit for the rasteriser's threads.
-    if (!number || threads != std::floor(threads) || threads < 0 || threads > 32) {
-        qWarning("WARNING: softwareRendererThreads in config.json must be a whole number from 0 to 32, it is ignored");
-        return;
-    }
-    qputenv("LP_NUM_THREADS", QByteArray::number(int(threads)));
 }
 
 void ZRApplication::installDefaultFont()

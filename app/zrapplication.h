@@ -58,7 +58,6 @@ private:
     void registerQmlTypes(const char *uri);
     void setupImportPaths();
     void installDefaultFont();
-    static void applySoftwareRendererThreads();
 
     QPointer<QQmlEngine> m_engine;
     ZarnoScheduler *m_scheduler = nullptr;

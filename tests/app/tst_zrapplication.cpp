@@ -7,8 +7,6 @@
 #include <QFileSelector>
 #include <QQmlComponent>
 #include <QVariantAnimation>
-#include <QTemporaryDir>
-#include "platform/system.h"
 
 class tst_ZRApplication : public QObject
 {
@@ -20,8 +18,6 @@ private slots:
     void stepDriverStartsWithRootObject();
     void engineOutlivingHostDropsInterceptor();
     void initializeWithoutEngine();
-    void softwareRendererThreadsFromConfig_data();
-    void softwareRendererThreadsFromConfig();
 };
 
 void tst_ZRApplication::importPathsPreferDiskQml()
@@ -108,56 +104,6 @@ void tst_ZRApplication::initializeWithoutEngine()
     // A host without an engine can still compute the selection.
     zarnoApp.setupScreenContext();
     QCOMPARE(zarnoApp.fileSelector()->extraSelectors(), (QStringList{"hd", "sd"}));
-}
-
-void tst_ZRApplication::softwareRendererThreadsFromConfig_data()
-{
-    QTest::addColumn<QString>("entry");      // the key's JSON value, empty for no key
-    QTest::addColumn<QByteArray>("preset");  // LP_NUM_THREADS before start, empty for unset
-    QTest::addColumn<QByteArray>("expected"); // afterwards, empty for unset
-    QTest::addColumn<bool>("warns");
-    QTest::newRow("no key") << QString() << QByteArray() << QByteArray() << false;
-    QTest::newRow("none") << "0" << QByteArray() << QByteArray("0") << false;
-    QTest::newRow("two") << "2" << QByteArray() << QByteArray("2") << false;
-    QTest::newRow("whole as real") << "1.0" << QByteArray() << QByteArray("1") << false;
-    QTest::newRow("set by the player wins") << "0" << QByteArray("3") << QByteArray("3") << false;
-    QTest::newRow("negative") << "-1" << QByteArray() << QByteArray() << true;
-    QTest::newRow("fraction") << "1.5" << QByteArray() << QByteArray() << true;
-    QTest::newRow("too many") << "33" << QByteArray() << QByteArray() << true;
-    QTest::newRow("text") << "\"two\"" << QByteArray() << QByteArray() << true;
-    QTest::newRow("bool") << "true" << QByteArray() << QByteArray() << true;
-}
-
-void tst_ZRApplication::softwareRendererThreadsFromConfig()
-{
-    QFETCH(QString, entry);
-    QFETCH(QByteArray, preset);
-    QFETCH(QByteArray, expected);
-    QFETCH(bool, warns);
-    QTemporaryDir dir;
-    QFile config(dir.filePath(QStringLiteral("config.json")));
-    QVERIFY(config.open(QIODevice::WriteOnly));
-    config.write(QStringLiteral("{\"title\": \"Threads\"%1}")
-                     .arg(entry.isEmpty() ? QString() : QStringLiteral(", \"softwareRendererThreads\": ") + entry)
-                     .toUtf8());
-    config.close();
-    System::setConfigurationFile(config.fileName());
-    if (preset.isEmpty())
-        qunsetenv("LP_NUM_THREADS");
-    else
-        qputenv("LP_NUM_THREADS", preset);
-    if (warns)
-        QTest::ignoreMessage(QtWarningMsg, "WARNING: softwareRendererThreads in config.json must be a whole number from 0 to 32, it is ignored");
-
-    QQmlEngine engine;
-    ZRApplication zarnoApp;
-    zarnoApp.initialize(&engine);
-    const bool set = qEnvironmentVariableIsSet("LP_NUM_THREADS");
-    const QByteArray threads = qgetenv("LP_NUM_THREADS");
-    qunsetenv("LP_NUM_THREADS");
-    System::setConfigurationFile(QString());
-    QCOMPARE(set, !expected.isEmpty());
-    QCOMPARE(threads, expected);
 }
 
 QTEST_MAIN(tst_ZRApplication)
