@@ -1,5 +1,5 @@
 // Music and sound effects obey the user's settings and survive missing files and devices.
-#include "app/zrapplication.h"
+#include "support/qmlcase.h"
 #include "support/warningcollector.h"
 
 #include <QtTest/QtTest>
@@ -61,8 +61,7 @@ private:
 
     QTemporaryDir m_dir;
     // The host outlives the engine, as in the game's main().
-    QScopedPointer<ZRApplication> m_app;
-    QScopedPointer<QQmlApplicationEngine> m_engine;
+    QmlCase m_case;
 };
 
 void TestAudio::initTestCase()
@@ -75,26 +74,13 @@ void TestAudio::initTestCase()
 
 QObject *TestAudio::load(const QByteArray &body)
 {
-    m_engine.reset();
-    m_app.reset();
-    m_engine.reset(new QQmlApplicationEngine);
-    m_app.reset(new ZRApplication);
-    m_app->initialize(m_engine.data());
-    const QString file = m_dir.filePath(QStringLiteral("case.qml"));
-    QFile qml(file);
-    if (!qml.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return nullptr;
-    qml.write("import QtQuick 2.15\nimport QtMultimedia 5.15\nimport Zarno 2.0\nItem {\n");
-    qml.write(body);
-    qml.write("\n}\n");
-    qml.close();
-    m_engine->load(QUrl::fromLocalFile(file));
-    return m_engine->rootObjects().isEmpty() ? nullptr : m_engine->rootObjects().first();
+    return m_case.load(m_dir.filePath(QStringLiteral("case.qml")),
+                       "import QtQuick 2.15\nimport QtMultimedia 5.15\nimport Zarno 2.0\nItem {\n" + body + "\n}\n");
 }
 
 QObject *TestAudio::find(const char *name) const
 {
-    QObject *root = m_engine->rootObjects().value(0);
+    QObject *root = m_case.engine()->rootObjects().value(0);
     if (!root)
         return nullptr;
     return root->objectName() == QLatin1String(name) ? root : root->findChild<QObject *>(QString::fromLatin1(name));

@@ -1,5 +1,5 @@
 // Images and sprite strips keep their logical size in every density of their files.
-#include "app/zrapplication.h"
+#include "support/qmlcase.h"
 
 #include <QtTest/QtTest>
 #include <QColor>
@@ -65,9 +65,7 @@ private:
 
     QTemporaryDir m_dir;
     QString m_selector;
-    // The host outlives the engine, as in the game's main().
-    QScopedPointer<ZRApplication> m_app;
-    QScopedPointer<QQmlApplicationEngine> m_engine;
+    QmlCase m_case;
 };
 
 void TestMultiResolution::initTestCase()
@@ -92,29 +90,11 @@ void TestMultiResolution::initTestCase()
 
 QQuickWindow *TestMultiResolution::load(const QByteArray &body)
 {
-    // Every case gets a fresh engine prepared as the game's.
-    m_engine.reset();
-    m_app.reset();
-    m_engine.reset(new QQmlApplicationEngine);
-    m_app.reset(new ZRApplication);
-    m_app->initialize(m_engine.data());
-    m_selector = m_engine->rootContext()->contextProperty(QStringLiteral("fileSelectorForImages")).toString();
-
-    const QString file = m_dir.filePath(QStringLiteral("case.qml"));
-    QFile qml(file);
-    if (!qml.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return nullptr;
-    qml.write("import QtQuick 2.15\nimport QtQuick.Window 2.2\nimport Zarno 2.0\n"
-              "Window { width: 200; height: 120; visible: true; color: 'black'\n");
-    qml.write(body);
-    qml.write("\n}\n");
-    qml.close();
-    m_engine->load(QUrl::fromLocalFile(file));
-    if (m_engine->rootObjects().isEmpty())
-        return nullptr;
-    auto *window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().first());
-    if (window && !QTest::qWaitForWindowExposed(window))
-        return nullptr;
+    QQuickWindow *window = m_case.loadWindow(m_dir.filePath(QStringLiteral("case.qml")),
+                                             "import QtQuick 2.15\nimport QtQuick.Window 2.2\nimport Zarno 2.0\n"
+                                             "Window { width: 200; height: 120; visible: true; color: 'black'\n"
+                                                 + body + "\n}\n");
+    m_selector = m_case.engine()->rootContext()->contextProperty(QStringLiteral("fileSelectorForImages")).toString();
     return window;
 }
 

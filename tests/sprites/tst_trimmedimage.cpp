@@ -1,7 +1,7 @@
 // Large pictures drawn in tiles: empty tiles left out, solid ones unblended,
 // the rest blended, and the picture read at the density its size needs.
-#include "app/zrapplication.h"
 #include "sprites/trimmedimage.h"
+#include "support/qmlcase.h"
 
 #include <QtTest/QtTest>
 #include <QQmlApplicationEngine>
@@ -29,8 +29,7 @@ private:
     QQuickWindow *load(const QByteArray &body);
 
     QTemporaryDir m_dir;
-    QScopedPointer<ZRApplication> m_app;
-    QScopedPointer<QQmlApplicationEngine> m_engine;
+    QmlCase m_case;
 };
 
 static bool near(const QColor &a, const QColor &b)
@@ -64,22 +63,10 @@ void TestTrimmedImage::initTestCase()
 
 QQuickWindow *TestTrimmedImage::load(const QByteArray &body)
 {
-    m_engine.reset();
-    m_app.reset();
-    m_engine.reset(new QQmlApplicationEngine);
-    m_app.reset(new ZRApplication);
-    m_app->initialize(m_engine.data());
-    const QString file = m_dir.filePath(QStringLiteral("case.qml"));
-    QFile qml(file);
-    if (!qml.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return nullptr;
-    qml.write("import QtQuick 2.15\nimport QtQuick.Window 2.2\nimport Zarno 2.0\n"
-              "Window { width: 200; height: 100; visible: true\nRectangle { anchors.fill: parent; color: 'blue' }\n"
-              + body + "\n}\n");
-    qml.close();
-    m_engine->load(QUrl::fromLocalFile(file));
-    auto *window = m_engine->rootObjects().isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(m_engine->rootObjects().first());
-    return window && QTest::qWaitForWindowExposed(window) ? window : nullptr;
+    return m_case.loadWindow(m_dir.filePath(QStringLiteral("case.qml")),
+                             "import QtQuick 2.15\nimport QtQuick.Window 2.2\nimport Zarno 2.0\n"
+                             "Window { width: 200; height: 100; visible: true\nRectangle { anchors.fill: parent; color: 'blue' }\n"
+                                 + body + "\n}\n");
 }
 
 void TestTrimmedImage::classify_data()
@@ -176,7 +163,7 @@ void TestTrimmedImage::readsCoveringDensity()
     auto *item = window->findChild<TrimmedImage *>("trimmed");
     QVERIFY(item);
     QTRY_COMPARE(item->status(), TrimmedImage::Ready);
-    const QString selector = m_engine->rootContext()->contextProperty("fileSelectorForImages").toString();
+    const QString selector = m_case.engine()->rootContext()->contextProperty("fileSelectorForImages").toString();
     const int ceiling = selector == "hd2" ? 2 : selector == "hd" ? 1 : 0;
     density = qMin(density, ceiling);
     if (!pictureSize.isValid())
