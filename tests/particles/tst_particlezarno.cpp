@@ -310,15 +310,18 @@ void tst_ParticleZarno::emitterMapping()
 
 void tst_ParticleZarno::durationStopsTheEmitter()
 {
-    // Started before loading: the emitter starts while the document loads, and
-    // a slow machine may take a while to show the window after that.
+    // Started before loading: the emitter starts while the document loads. Its
+    // duration runs on the window's animation clock, which steps a display frame
+    // per frame drawn and so runs ahead of the wall clock when frames come faster
+    // (1.35 s by the wall clock was seen under the sanitizers): the bound below
+    // tells a duration kept from one ignored.
     QElapsedTimer clock;
     clock.start();
     ParticleItem *particle = load("ParticleZarno { duration: 1.5; autoStart: true; maxParticles: 10; particleLifespan: 1 }");
     QVERIFY(particle);
     QVERIFY(particle->running());
     QTRY_VERIFY_WITH_TIMEOUT(!particle->running(), 4000);
-    QVERIFY2(clock.elapsed() >= 1400, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(clock.elapsed() >= 1000, qPrintable(QString::number(clock.elapsed())));
 }
 
 void tst_ParticleZarno::hugeValuesDrawWithoutHanging()
