@@ -61,6 +61,13 @@ private slots:
 
 private:
     QQuickWindow *load(const QByteArray &body);
+    // The 40x20 picture at (10, 10) shows in its colour, nothing beside it.
+    static bool drawnAtLogicalSize(QQuickWindow *window, QQuickItem *image, const QColor &colour)
+    {
+        const QImage shot = window->grabWindow();
+        return image->width() == 40.0 && image->height() == 20.0 && near(shot.pixelColor(11, 11), colour)
+               && near(shot.pixelColor(48, 28), colour) && near(shot.pixelColor(51, 15), Qt::black);
+    }
     static bool near(const QColor &a, const QColor &b) { return qAbs(a.red() - b.red()) < 40 && qAbs(a.green() - b.green()) < 40 && qAbs(a.blue() - b.blue()) < 40; }
 
     QTemporaryDir m_dir;
@@ -122,14 +129,8 @@ void TestMultiResolution::imageKeepsLogicalSize()
     QQuickItem *image = child(window, "image");
     QVERIFY(image);
     QCOMPARE(image->property("contentScaleFactor").toDouble(), factor);
-    QCOMPARE(image->width(), 40.0);
-    QCOMPARE(image->height(), 20.0);
-
-    const QImage shot = window->grabWindow();
-    QVERIFY(near(shot.pixelColor(11, 11), densityColour[density]));
-    QVERIFY(near(shot.pixelColor(48, 28), densityColour[density]));
-    QVERIFY(near(shot.pixelColor(51, 15), Qt::black));
-    QVERIFY(near(shot.pixelColor(20, 31), Qt::black));
+    QVERIFY(drawnAtLogicalSize(window, image, densityColour[density]));
+    QVERIFY(near(window->grabWindow().pixelColor(20, 31), Qt::black));
 }
 
 void TestMultiResolution::interceptedImage()
@@ -271,12 +272,7 @@ void TestMultiResolution::drawnPixelSizeReadsCoveringFile()
     QCOMPARE(read.height(), readSize.height());
     if (readSize.width() > 0)
         QCOMPARE(read.width(), readSize.width());
-    QCOMPARE(image->width(), 40.0);
-    QCOMPARE(image->height(), 20.0);
-    const QImage shot = window->grabWindow();
-    QVERIFY(near(shot.pixelColor(11, 11), densityColour[density]));
-    QVERIFY(near(shot.pixelColor(48, 28), densityColour[density]));
-    QVERIFY(near(shot.pixelColor(51, 15), Qt::black));
+    QVERIFY(drawnAtLogicalSize(window, image, densityColour[density]));
 }
 
 void TestMultiResolution::sequenceKeepsLogicalSize_data()
