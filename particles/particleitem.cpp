@@ -586,8 +586,7 @@ QString ParticleItem::propertyListText() const
     real("startParticleSizeVariance", m_startParticleSizeVariance);
     real("tangentialAccelVariance", m_tangentialAccelVariance);
     real("tangentialAcceleration", m_tangentialAcceleration);
-    const QString texture = m_textureFileName.toString(QUrl::FullyDecoded);
-    entries.insert(QStringLiteral("textureFileName"), {String, texture.mid(texture.lastIndexOf(QLatin1Char('/')) + 1)});
+    entries.insert(QStringLiteral("textureFileName"), {String, m_textureFileName.fileName(QUrl::FullyDecoded)});
     entries.insert(QStringLiteral("textureImageData"), {String, QString()});
 
     static const char *const tags[] = {"real", "integer", "string"};

@@ -151,7 +151,7 @@ GameWindow {
         Connections {
             target: world
             property int steps: 0
-            onStepped: {
+            function onStepped() {
                 if (scene.dropped.length < 8 && ++steps % 15 === 0)
                     scene.drop(140 + scene.dropped.length * 28, 20)
             }

@@ -167,7 +167,7 @@ void tst_ParticleItem::emissionRate()
 
 void tst_ParticleItem::savedPropertyListRoundTrips()
 {
-    QFile(m_dir.filePath("spark&ember.png")).open(QIODevice::WriteOnly);
+    QFile(m_dir.filePath("spark & ember 100%.png")).open(QIODevice::WriteOnly);
     const QString file = writeParticleFile("full.json", R"({
         "zz": { "speed": 1 },
         "emitter": {
@@ -181,7 +181,7 @@ void tst_ParticleItem::savedPropertyListRoundTrips()
             "sourcePositionVariance": "7,8", "x": 11, "y": 12, "speed": 123.456789, "speedVariance": 6,
             "startColor": "#ff8000", "startColorVariance": "#20202020",
             "startParticleSize": 16, "startParticleSizeVariance": 2,
-            "tangentialAccelVariance": 3, "tangentialAcceleration": 14, "textureFileName": "spark&ember.png"
+            "tangentialAccelVariance": 3, "tangentialAcceleration": 14, "textureFileName": "spark & ember 100%.png"
         }
     })");
     ParticleItem *item = create("fileName: \"" + file.toUtf8() + "\"");
@@ -208,7 +208,7 @@ void tst_ParticleItem::savedPropertyListRoundTrips()
             reals.insert(component.first, component.second);
     }
     const QMap<QString, QString> others{{"blendFuncDestination", "integer:1"}, {"blendFuncSource", "integer:770"},
-                                        {"textureFileName", "string:spark&ember.png"}, {"textureImageData", "string:"}};
+                                        {"textureFileName", "string:spark & ember 100%.png"}, {"textureImageData", "string:"}};
 
     QFile saved(target);
     QVERIFY(saved.open(QIODevice::ReadOnly));
