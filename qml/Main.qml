@@ -52,23 +52,23 @@ GameWindow {
         }
     }
 
-    // The title screen's picture comes first, then the comic page's, both read at
-    // the size the scenes read them. Everything here is let go once the main item
-    // holds its own copies.
+    // The title screen's picture comes first, then the comic page's, both read as
+    // the scenes read them: at the window's size, from the smallest file that has
+    // its pixels. Everything here is let go once the main item holds its own copies.
     Item {
         visible: false
 
-        Image {
+        MultiResolutionImage {
             id: titlePicture
             asynchronous: true
-            sourceSize: splash.windowPixelSize
+            drawnPixelSize: splash.windowPixelSize
             source: mainItemLoader.status === Loader.Ready || splash.windowPixelSize.width <= 0
                     ? "" : "../assets/img/misc/comix.png"
         }
 
-        Image {
+        MultiResolutionImage {
             asynchronous: true
-            sourceSize: splash.windowPixelSize
+            drawnPixelSize: splash.windowPixelSize
             source: mainItemLoader.status === Loader.Ready || titlePicture.status !== Image.Ready
                     ? "" : "../assets/img/misc/background.png"
         }

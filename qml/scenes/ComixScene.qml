@@ -10,7 +10,7 @@ QemScene {
     BackgroundImage {
         anchors.fill: gameWindowAnchorItem
         source: "../../assets/img/misc/background.png"
-        sourceSize: windowPixelSize
+        drawnPixelSize: windowPixelSize
     }
 
     MouseArea {

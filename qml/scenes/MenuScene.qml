@@ -21,7 +21,7 @@ QemScene {
     BackgroundImage {
         anchors.fill: gameWindowAnchorItem
         source: "../../assets/img/misc/comix.png"
-        sourceSize: windowPixelSize
+        drawnPixelSize: windowPixelSize
     }
 
     // The scene's own area only: taps on the letterbox bars do nothing.
