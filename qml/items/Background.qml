@@ -8,6 +8,9 @@ Item {
     property int land
     property int number
     property bool running
+    // Whether the layer's scene shows: a hidden scene's layers keep still, so
+    // that they ask for no frames behind the other scenes.
+    property bool shown: true
     property alias velocity: scroll.velocity
     // Window pixels per scene unit. The pictures are read at the size they are drawn:
     // drawing five layers from full-density textures was what made a run crawl under
@@ -142,7 +145,7 @@ Item {
         target: strip
         property: "x"
         velocity: -1000
-        running: landLayer.running
+        running: landLayer.running && landLayer.shown
         minPropertyValue: -1500
         onLimitReached: strip.x = 0
     }

@@ -8,6 +8,12 @@ SpriteSequenceZarno {
     property int type: 6
     // Set from a death until the next run.
     property bool dead: false
+    // Whether the player's scene shows: the creature and its effect cloud keep
+    // still while it does not, so that they ask for no frames behind the other scenes.
+    property bool shown: true
+    // Whether the creature's animation runs (while its scene shows).
+    property bool running: true
+    spriteSequence.running: running && shown
 
     function init() {
         running = false
@@ -101,6 +107,7 @@ SpriteSequenceZarno {
         // The idle frame is empty: drawing it would blend a transparent square over
         // the creature in every frame.
         visible: currentSprite !== "idle"
+        running: player.shown
         defaultSource: "../../assets/img/misc/cloud.png"
 
         SpriteZarno {

@@ -205,12 +205,14 @@ QemScene {
             number: index
             velocity: -200 * index
             pixelsPerUnit: gameScene.xScaleForScene
+            shown: gameScene.visible
         }
     }
 
     Player {
         id: player
         objectName: "player"
+        shown: gameScene.visible
         anchors.left: parent.left
         anchors.leftMargin: 100
         anchors.bottom: parent.verticalCenter
@@ -229,7 +231,7 @@ QemScene {
             target: tantacle
             property: "y"
             velocity: -250
-            running: true
+            running: gameScene.visible
             minPropertyValue: gameScene.height / 2 - 250
             maxPropertyValue: gameScene.height / 2 + 250
             onLimitReached: velocity = -velocity
@@ -240,8 +242,9 @@ QemScene {
         id: portal
         objectName: "portal"
 
-        // Whether the portal travels; its sprite turns all the time.
+        // Whether the portal travels; its sprite turns while the scene shows.
         property bool running: false
+        spriteSequence.running: gameScene.visible
 
         function restart() {
             x = 5000
@@ -307,6 +310,7 @@ QemScene {
 
         property bool firstTime: false
 
+        running: gameScene.visible
         anchors.right: parent.right
         anchors.top: parent.top
         anchors.margins: gameScene.mm
@@ -397,6 +401,7 @@ QemScene {
             anchors.leftMargin: 100
             anchors.verticalCenter: parent.verticalCenter
             defaultSource: "../../assets/img/misc/assistant.png"
+            running: gameScene.visible && gameScene.runOver
 
             SpriteZarno {
                 name: "dance"
@@ -417,6 +422,7 @@ QemScene {
             anchors.rightMargin: 100
             anchors.verticalCenter: parent.verticalCenter
             defaultSource: "../../assets/img/misc/assistant.png"
+            running: gameScene.visible && gameScene.runOver
             mirrorX: true
 
             SpriteZarno {

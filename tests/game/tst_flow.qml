@@ -46,6 +46,20 @@ TestCase {
         compare(scene("gameScene").state, "wait", "the hidden game scene already waits for a run")
     }
 
+    // The hidden game scene's layers, sprites and tentacle keep still while the
+    // title screen shows: once its pictures are read, a still screen draws no frames.
+    function comesToRest(screen) {
+        var frames = 0
+        var count = function () { ++frames }
+        window.frameSwapped.connect(count)
+        tryVerify(function () { frames = 0; wait(1000); return frames <= 1 }, 20000, screen + " comes to rest")
+        window.frameSwapped.disconnect(count)
+    }
+
+    function test_aa_titleScreenComesToRest() {
+        comesToRest("the title screen")
+    }
+
     function test_b_letterboxBarsIgnoreClicks() {
         window.width = 1280
         window.height = 640
@@ -93,6 +107,7 @@ TestCase {
         compare(findChild(game, "portal").running, false)
         compare(findChild(game, "lands").itemAt(3).running, false)
         compare(game.state, "play", "leaving does not change the scene's own state")
+        comesToRest("the title screen after a run")
 
         // Coming back starts a fresh run rather than showing the stopped one.
         scene("menuScene").playPressed()
