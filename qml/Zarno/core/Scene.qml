@@ -15,6 +15,11 @@ import QtQuick 2.15
     must be declared where the id \c gameWindow is reachable, with its parent at
     the window's top-left corner.
 
+    A hidden scene is not drawn, but its animations and sprites still run, and
+    every change they make asks the window for a new frame: a still screen in
+    front of them is then drawn again and again. Bind their \c running to the
+    scene's \c visible to keep them still while it is hidden.
+
     \qml
     Scene {
         id: gameScene
